@@ -17,7 +17,9 @@ int find(TextView hay, TextView needle, int start = 1);
 /// 1-based position of the last `needle` in `hay`; 0 when absent.
 int findLast(TextView hay, TextView needle);
 /// True when `hay` contains `needle`.
-inline bool contains(TextView hay, TextView needle) { return hay.find(needle) != TextView::npos; }
+inline bool contains(TextView hay, TextView needle) {
+    return hay.find(needle) != TextView::npos;
+}
 
 /// The `count` characters starting at 1-based `start` (all the rest when count < 0).
 Text mid(TextView s, int start, int count = -1);
@@ -26,7 +28,9 @@ Text left(TextView s, int count);
 /// The last `count` characters (clamped).
 Text right(TextView s, int count);
 /// Length in code units as an int.
-inline int len(TextView s) { return static_cast<int>(s.size()); }
+inline int len(TextView s) {
+    return static_cast<int>(s.size());
+}
 
 /// Every occurrence of `from` replaced by `to`, scanning left to right; `from` empty → unchanged.
 Text replaceAll(TextView s, TextView from, TextView to);

@@ -39,6 +39,8 @@ Text toKatakana(TextView text);
 Text toHiragana(TextView text);
 
 /// True for U+0020 and U+3000, the two blanks that forms use between words.
-constexpr bool isBlank(char16_t c) { return c == u' ' || c == u'\u3000'; }
+constexpr bool isBlank(char16_t c) {
+    return c == u' ' || c == u'\u3000';
+}
 
 }  // namespace orvex::text
