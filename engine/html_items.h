@@ -1,0 +1,164 @@
+#pragma once
+// The page reading engine: reads the HTML text of one form, cuts it into tokens, gives named
+// inputs generated names, builds and scores blocks and decides the filling tags.
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "engine/field_kind.h"
+#include "engine/html_item_block.h"
+#include "engine/text_rules.h"
+#include "engine/token.h"
+
+namespace orvex::engine {
+
+/// A page name with a count: in NameCounts how many tags carried the name so far, in
+/// GeneratedNames the occurrence (from 1, token order) of the page name that a generated name
+/// stands for.
+struct PageNameCount {
+    Text pageName;
+    int count = 0;
+};
+
+class clsHTMLItems {
+  public:
+    // ---- Results and state read by the later stages -----------------------------------------
+
+    /// True when the form text contains "フリガナ".
+    bool boolKatakanaFurigana = false;
+    /// True when the form text contains "kv0" anywhere; set by every run, not by Clear.
+    bool HasConventionPrefix = false;
+    /// Token filter states: inside a select list, a table cell, a table row, a text area.
+    bool InSelect = false;
+    bool InCell = false;
+    bool InRow = false;
+    bool InTextArea = false;
+    /// Set when a select list was marked as an age list.
+    bool HasAgeSelect = false;
+    /// Era flag of the filling stage; reset by Clear.
+    bool UseEraYear = false;
+    /// Filling-tag entries ("name=TAG"), in the order the stages append them.
+    std::vector<Text> FillingTags;
+    /// The blocks of the form in page order; position i (1-based) is Blocks[i - 1].
+    std::vector<clsHTMLItemBlock> Blocks;
+
+    /// Page name -> (page name, number of tags with that name seen so far). Never reset.
+    std::map<Text, PageNameCount> NameCounts;
+    /// Generated name ("kvnt" + number) -> (page name, occurrence of that page name). Never reset.
+    std::map<Text, PageNameCount> GeneratedNames;
+    /// Number of generated names given so far; never reset.
+    std::int32_t NameCounter = 0;
+
+    // ---- Decision state (filled by the field decision stages) -------------------------------
+
+    /// Per kind (slot 0 unused): the positions of the blocks decided for it, or absent.
+    std::array<std::optional<std::vector<int>>, kKindCount + 1> KindBlocks;
+    /// Per kind (slot 0 unused): the kind's decider produced filling tags.
+    std::array<bool, kKindCount + 1> KindDecided{};
+    std::int32_t DecidedCount = 0;
+    std::int32_t DecidedSum = 0;
+    std::int32_t DecidedCenter = 0;
+    /// Some block holds a select list marked "pref".
+    bool HasPrefSelect = false;
+
+    // ---- Pipeline ---------------------------------------------------------------------------
+
+    /// Runs the whole pipeline over one form's text; true when at least one filling-tag entry
+    /// was produced. Any failure ends the run with false; the state reached stays.
+    bool InterpretHTMLMain(TextView html);
+
+    /// Resets the filter states, the flags, FillingTags, Blocks and the token list (the name
+    /// maps and NameCounter are kept).
+    void Clear();
+    /// Runs the token filter on `token` and appends the result to the token list unless empty.
+    void AddToken(TextView token);
+
+    /// First steps of the pipeline: Clear, remove comments, line ends and "&nbsp;", set the
+    /// form flags, then tokenise, rename inputs and filter into the token list.
+    void readTokens(TextView html);
+    /// Block building and scoring: MakeBlocks, CheckNameAndKeyword, DivideBlock2, AdjustBlock.
+    void buildBlocks();
+
+    /// The current token list (filtered tokens until MakeBlocks consumes it).
+    const TokenList& tokens() const { return m_tokens; }
+    /// Replaces the token list (for tools and tests that start from tokens).
+    void setTokens(TokenList tokens);
+
+    /// The block at 1-based `position`; nullptr when out of range.
+    clsHTMLItemBlock* blockAt(int position);
+    const clsHTMLItemBlock* blockAt(int position) const;
+
+    /// Maps a generated input name to (page name, occurrence among the elements of that page
+    /// name); nothing when `name` does not begin with "kvnt" or has no entry.
+    std::optional<PageNameCount> lookupGeneratedName(TextView name) const;
+
+    // ---- Block building ---------------------------------------------------------------------
+
+    /// Tidies the token list: one "<BR>" in front, runs of "<BR>" collapsed, texts joined,
+    /// "$CR$" attached to the text before it, no "<BR>" at the end.
+    void Sweep();
+    /// Sweeps the token list and cuts it into Blocks at "<BR>" and "<ABSSEP>", then
+    /// DivideBlock, SweepBlock, CleanBlocks.
+    void MakeBlocks();
+    /// Splits every block with Divide; a split-off block is examined next.
+    void DivideBlock();
+    /// Merges label lines into the following line and the lines of one radio group; drops a
+    /// last block without tag.
+    void SweepBlock();
+    /// Removes every meaningless block.
+    void CleanBlocks();
+    /// Splits every block with Divide20; a split-off block is examined next.
+    void DivideBlock2();
+    /// Moves trailing labels with Adjust, then splits blocks with Adjust2.
+    void AdjustBlock();
+    /// Scores every block (Check), in order.
+    void CheckNameAndKeyword();
+
+    // ---- Later stages (convention names, field decision) ------------------------------------
+
+    /// Maps convention names ("kv0...") straight to filling tags; `found` tells whether the
+    /// form uses them (then the decision stages are skipped).
+    void DecideConventionTags(bool& found);
+    /// Assigns field kinds to blocks.
+    void Decide();
+    /// Extends decided kinds to neighbouring undecided blocks.
+    void Complement();
+    /// Withdraws a double full-name / name-reading assignment.
+    void ResolveNameConfliction();
+    /// Withdraws a double zip / city assignment.
+    void ResolveZipCityConfliction();
+    /// Runs the per-field deciders and fills FillingTags.
+    void DecideFillingTags();
+
+    // ---- Text tests -------------------------------------------------------------------------
+
+    /// The text without half-width and full-width spaces.
+    static Text RemoveSpaces(TextView text) { return engine::RemoveSpaces(text); }
+    /// True when the text holds one of "才", "歳", "代" and a digit.
+    static bool IsAgeText(TextView text) { return engine::IsAgeText(text); }
+
+  private:
+    /// The token filter: what a token becomes ("" drops it); updates the filter states.
+    Text NormalizeToken(TextView token);
+    /// Counts the tag's page name and, unless it is a radio button, renames it to a generated
+    /// name, keeping the page name in `orgnm`.
+    void AssignInputName(Text& tag);
+    /// Appends " special=" + value before the final ">" of the last token beginning with "<"
+    /// followed by `tagStart`; nothing when there is none.
+    void MarkSpecial(TextView tagStart, TextView value);
+    /// The `name` attribute of the block's first tag token; nothing when it has no tag.
+    static std::optional<Text> FirstInputName(const clsHTMLItemBlock& block);
+    /// Tests the text of a select list's option (caption or tag) and marks the select list.
+    /// Returns true when the caption should leave a "$CR$" (prefecture or era list).
+    bool markSelectByOption(TextView optionText);
+
+    TokenList m_tokens;
+    /// Index of the last token in m_tokens that begins with "<" (npos-like -1 when none), so
+    /// MarkSpecial need not walk back over the option captions of a long select list.
+    std::ptrdiff_t m_lastTagIndex = -1;
+};
+
+}  // namespace orvex::engine
