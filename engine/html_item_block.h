@@ -115,6 +115,9 @@ class clsHTMLItemBlock {
     /// AddToken) and returns it; this block's flags and scores are not recomputed.
     clsHTMLItemBlock moveTail(int p);
 
+    // ---- Field tests used by the deciders (block_<field>_tests.cpp) -------------------------
+    // (declarations added here by the deciders)
+
   private:
     /// True when some kind of list1 and some kind of list2 are the same kind; false when either
     /// list is missing or empty.

@@ -133,6 +133,63 @@ class clsHTMLItems {
     /// Runs the per-field deciders and fills FillingTags.
     void DecideFillingTags();
 
+    // ---- Decision framework: shared operations (decide*.cpp, complement.cpp) -----------------
+    // (declarations added here by the decision framework)
+
+    // ---- Per-field deciders (decide_<field>.cpp) ----------------------------------------------
+    // Each Decide...Tags reads the KindBlocks list of its kind and appends "name=TAG" entries to
+    // FillingTags; it returns true when it appended at least one entry, false (nothing
+    // appended) when its list is absent or empty or its rules yield nothing.
+
+    /// Zip code inputs of the zip blocks: ZIP, ZIP1/ZIP2, ZIPOPT or the whole address in one.
+    bool DecideZipTags();
+    /// Prefecture inputs: PREF, PREFSEL (page with a prefecture list) or PREF plus ZIPOPT.
+    bool DecidePrefTags();
+    /// Address inputs of the city blocks (or building blocks, or leftover ZIPOPT inputs); runs
+    /// the building decider and stores its result in KindDecided[kApart].
+    bool DecideCityTags();
+    /// The last input of the building blocks (without the city blocks) gets ADDRESS3.
+    bool DecideApartTags();
+    /// Appends the address compositions for `names`; `cityList` (may be absent) supplies the
+    /// block for the zip-and-other test. False when `names` is empty.
+    bool DecideAddressTags(const std::optional<std::vector<int>>& cityList, const std::vector<Text>& names,
+                           bool apartInCity);
+    /// Full name inputs: NAME, NAME1/NAME2, or kanji and reading inputs of one block.
+    bool DecideFullNameTags();
+    /// Name reading inputs: NAME+script words, or both kanji and reading in one reading block.
+    bool DecideNameKanaTags();
+    /// The first input of the pen-name blocks gets HANDLENAME.
+    bool DecideHandleNameTags();
+    /// The script word ("ROME", "HIRAGANA", "KATAKANA") the labels of the blocks at `positions`
+    /// ask for; "KATAKANA" when none answers and the page text holds "フリガナ", else "".
+    Text GetKanaScript(const std::vector<int>& positions) const;
+    /// Telephone inputs: TEL, TEL1 with TEL2+SYM_-+TEL3, or TEL1..TEL3.
+    bool DecideTelTags();
+    /// Fax inputs: FAX, FAX1 with FAX2+SYM_-+FAX3, or FAX1..FAX3.
+    bool DecideFaxTags();
+    /// E-mail inputs: EMAIL, EMAIL1/EMAIL2 or address and re-entry; nothing for 3 or 5+ inputs.
+    bool DecideEmailTags();
+    /// Age inputs (the marked age lists when no block was decided): AGE or AGE1/AGE2.
+    bool DecideAgeTags();
+    /// Birth-date inputs of the birth blocks; sets KindDecided of kinds 4 to 6 when it appends.
+    bool DecideBirthDateTags();
+    /// Gives the first era list ("yeartype" select) of the blocks at `positions` the tag
+    /// BIRTHYEARTYPE and removes its name from `names`; nothing when there is none or when it
+    /// is a list of years written with the era (more than kMaxEraOptions marks).
+    void DecideYearTypeTags(const std::vector<int>& positions, std::vector<Text>& names);
+    /// The first input of the sex blocks gets SEX.
+    bool DecideSexTags();
+    /// The first input of the marriage blocks gets MARRIAGE.
+    bool DecideMarriageTags();
+    /// The first input of the job blocks gets JOB.
+    bool DecideJobTags();
+    /// For each value of `other` in order, removes the last entry equal to it from `list` (at
+    /// most one per value); nothing when `other` is empty.
+    static void SubtractPositions(std::vector<int>& list, const std::vector<int>& other);
+    /// The tag text after "name=" of the first FillingTags entry that begins with `name` and
+    /// "="; "" when there is none.
+    Text GetFillingTag(TextView name) const;
+
     // ---- Text tests -------------------------------------------------------------------------
 
     /// The text without half-width and full-width spaces.

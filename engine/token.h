@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "text/strings.h"
 #include "text/text.h"
 
 namespace orvex::engine {

@@ -1,0 +1,120 @@
+// Scoring of a block against the three dictionaries.
+
+#include <algorithm>
+#include <limits>
+
+#include "engine/dictionaries.h"
+#include "engine/html_item_block.h"
+#include "engine/tag_reader.h"
+
+namespace orvex::engine {
+namespace {
+
+constexpr int kScoreMax = std::numeric_limits<std::int16_t>::max();
+
+// Scores are 16-bit. A name score adds word positions, which a very long page name could push
+// past the range; it saturates instead, which keeps every comparison with 0 and 1 right.
+std::int16_t saturate(long long value) {
+    return static_cast<std::int16_t>(std::clamp<long long>(value, 0, kScoreMax));
+}
+
+}  // namespace
+
+void clsHTMLItemBlock::Check() {
+    colDecidedTypes.clear();
+    KeywordScore.fill(0);
+    NameScore.fill(0);
+
+    for (const Text& token : colToken) {
+        KindList kinds;
+        if (isTextToken(token)) {
+            // One working copy for all kinds: the dictionaries' changes pass on to later kinds.
+            Text t = token;
+            for (int d = kFirstKind; d <= kLastKind; ++d) {
+                const int f = ScoreKeyword(d, t);
+                if (isBirthKind(d)) {
+                    for (int b = kBirthDate; b <= kBirthDay; ++b)
+                        KeywordScore[b] = std::max<std::int16_t>(KeywordScore[b], saturate(f));
+                } else {
+                    KeywordScore[d] = std::max<std::int16_t>(KeywordScore[d], saturate(f));
+                }
+                // The anti-keyword dictionary runs (and changes t) only after a keyword hit.
+                if (f > 0 && ScoreAntiKeyword(d, t) == 0) kinds.push_back(d);
+            }
+        } else {
+            const bool choice = IsChoiceTag(token);
+            Text n = GetAttribute(token, u"orgnm");
+            for (int i = kFirstKind; i <= kLastKind; ++i) {
+                if (choice && !ChoiceKinds[i]) continue;
+                const int f = ScoreName(i, n);
+                if (isBirthKind(i)) {
+                    for (int b = kBirthDate; b <= kBirthDay; ++b)
+                        NameScore[b] = saturate(static_cast<long long>(NameScore[b]) + f);
+                } else {
+                    NameScore[i] = saturate(static_cast<long long>(NameScore[i]) + f);
+                }
+                if (f > 0) kinds.push_back(i);
+            }
+        }
+        colDecidedTypes.push_back(std::move(kinds));
+    }
+
+    Text w = GetAllText();
+    for (int k = kFirstKind; k <= kLastKind; ++k) AntiScore[k] = saturate(ScoreAntiKeyword(k, w));
+
+    for (int k = kFirstKind; k <= kLastKind; ++k) {
+        const bool agree = AntiScore[k] == 0 && KeywordScore[k] >= 1 && NameScore[k] >= 1;
+        AndScore[k] = agree ? KeywordScore[k] : 0;
+    }
+}
+
+int clsHTMLItemBlock::GetCheckName(int kind) const {
+    if (!isKind(kind) || AntiScore[kind] != 0) return 0;
+    return NameScore[kind];
+}
+
+int clsHTMLItemBlock::GetCheckKeyword(int kind) const {
+    if (!isKind(kind) || AntiScore[kind] != 0) return 0;
+    return KeywordScore[kind];
+}
+
+int clsHTMLItemBlock::GetCheckAnd(int kind) const {
+    return isKind(kind) ? AndScore[kind] : 0;
+}
+
+void clsHTMLItemBlock::SetCheckName(int kind) {
+    if (isKind(kind)) NameScore[kind] = 1;
+}
+
+void clsHTMLItemBlock::SetCheckKeyword(int kind) {
+    if (isKind(kind)) KeywordScore[kind] = 1;
+}
+
+int clsHTMLItemBlock::KindOfToken(TextView token) {
+    return isTagToken(token) ? KindOfTag(token) : KindOfText(token);
+}
+
+int clsHTMLItemBlock::KindOfTag(TextView tag) {
+    // Every kind is tried here, choice inputs included; one working copy passes on.
+    Text n = GetAttribute(tag, u"orgnm");
+    for (int i = kFirstKind; i <= kLastKind; ++i)
+        if (ScoreName(i, n) > 0) return i;
+    return -1;
+}
+
+int clsHTMLItemBlock::KindOfText(TextView text) {
+    // One working copy passes on from kind to kind, as in Check.
+    Text t(text);
+    for (int d = kFirstKind; d <= kLastKind; ++d)
+        if (ScoreKeyword(d, t) > 0) return d;
+    return -1;
+}
+
+bool clsHTMLItemBlock::IsMultiple() const {
+    int count = 0;
+    for (int k = kFirstKind; k <= kLastKind; ++k)
+        if (NameScore[k] > 0 && KeywordScore[k] > 0) ++count;
+    return count > 1;
+}
+
+}  // namespace orvex::engine

@@ -1,0 +1,42 @@
+// Fuzz target: arbitrary bytes as one form's HTML text, read up to the scored blocks, plus the
+// attribute reader on a tag cut from the same bytes.
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "engine/html_items.h"
+#include "engine/tag_reader.h"
+#include "text/text.h"
+
+namespace {
+
+// Longest attribute name tried on the tag part of the input.
+constexpr std::size_t kMaxAttributeLength = 16;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const orvex::text::Text form = orvex::text::fromUtf8(bytes);
+
+    orvex::engine::clsHTMLItems engine;
+    engine.InterpretHTMLMain(form);
+    // Every generated name maps back to a page name seen in the form.
+    for (const auto& [generated, target] : engine.GeneratedNames) {
+        if (!engine.lookupGeneratedName(generated) || target.count < 1) __builtin_trap();
+    }
+    for (const auto& block : engine.Blocks) {
+        if (block.colToken.empty()) continue;
+        orvex::text::Text tagName, typeName;
+        block.GetFirstTagType(tagName, typeName);
+        (void)block.GetAllText();
+    }
+
+    const orvex::text::TextView view(form);
+    const std::size_t split = view.size() < kMaxAttributeLength ? view.size() : kMaxAttributeLength;
+    (void)orvex::engine::GetAttribute(view.substr(split), view.substr(0, split));
+    orvex::text::TextView rest = view;
+    while (!rest.empty()) (void)orvex::engine::NextToken(rest);
+    return 0;
+}

@@ -1,0 +1,103 @@
+#include "engine/tag_reader.h"
+
+#include <cstddef>
+
+namespace orvex::engine {
+namespace {
+
+constexpr std::size_t npos = TextView::npos;
+
+// Characters that separate the attributes of a tag. Line ends are removed before tokenising,
+// but a tag handed in directly may still hold them.
+constexpr bool isAttributeSeparator(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f';
+}
+
+// 0-based offset of the first `attribute=` that starts right after a separator and outside a
+// double-quoted value; npos when none. A double quote toggles the quoted state wherever it
+// stands, as the serialisation only writes them around values.
+std::size_t locateAttribute(TextView tag, TextView attribute) {
+    if (attribute.empty()) return npos;
+    const std::size_t need = attribute.size() + 1;
+    bool quoted = false;
+    for (std::size_t i = 0; i < tag.size(); ++i) {
+        const char16_t c = tag[i];
+        if (c == u'"') {
+            quoted = !quoted;
+            continue;
+        }
+        if (quoted || !isAttributeSeparator(c)) continue;
+        const std::size_t start = i + 1;
+        if (tag.size() - start < need) return npos;
+        if (tag.compare(start, attribute.size(), attribute) == 0 && tag[start + attribute.size()] == u'=')
+            return start;
+    }
+    return npos;
+}
+
+}  // namespace
+
+Text NextToken(TextView& rest) {
+    std::size_t i = 0;
+    while (i < rest.size() && rest[i] == u' ') ++i;
+    while (i < rest.size() && (rest[i] == u'\r' || rest[i] == u'\n')) ++i;
+    rest.remove_prefix(i);
+    if (rest.empty()) return Text();
+
+    std::size_t end;  // one past the last character of the token
+    if (rest.front() != u'<') {
+        const std::size_t p = rest.find(u'<');
+        end = (p == npos) ? rest.size() : p;
+    } else {
+        const std::size_t p = rest.find(u'>');
+        end = (p == npos) ? rest.size() : p + 1;
+    }
+    Text token(rest.substr(0, end));
+    rest.remove_prefix(end);
+    return token;
+}
+
+int findAttribute(TextView tag, TextView attribute) {
+    const std::size_t p = locateAttribute(tag, attribute);
+    return p == npos ? 0 : static_cast<int>(p) + 1;
+}
+
+Text GetAttribute(TextView tag, TextView attribute) {
+    if (attribute.empty()) {
+        // Element name: after the leading "<", up to the first space, or without a space up
+        // to the closing ">" (the rest of the tag when there is none).
+        TextView body = tag.empty() ? tag : tag.substr(1);
+        std::size_t end = body.find(u' ');
+        if (end == npos) end = body.find(u'>');
+        return Text(body.substr(0, end));
+    }
+
+    const std::size_t p = locateAttribute(tag, attribute);
+    if (p == npos) return Text();
+    const std::size_t v = p + attribute.size() + 1;  // just after the "="
+    if (v < tag.size() && tag[v] == u'"') {
+        const std::size_t q = tag.find(u'"', v + 1);
+        if (q == npos) return Text();
+        return Text(tag.substr(v + 1, q - v - 1));
+    }
+    // Unquoted: ends at the first space or ">" at or after the attribute, whichever comes first.
+    const std::size_t s = tag.find(u' ', p);
+    const std::size_t g = tag.find(u'>', p);
+    std::size_t end;
+    if (s == npos && g == npos)
+        end = tag.size();
+    else if (g == npos || (s != npos && s < g))
+        end = s;
+    else
+        end = g;
+    if (end <= v) return Text();
+    return Text(tag.substr(v, end - v));
+}
+
+bool IsChoiceTag(TextView tag) {
+    if (tag.starts_with(u"<SELECT")) return true;
+    const Text type = GetAttribute(tag, u"type");
+    return type == u"checkbox" || type == u"radio";
+}
+
+}  // namespace orvex::engine
