@@ -115,8 +115,58 @@ class clsHTMLItemBlock {
     /// AddToken) and returns it; this block's flags and scores are not recomputed.
     clsHTMLItemBlock moveTail(int p);
 
+    // ---- Decision framework and convention names (complement.cpp, convention_tags.cpp) ------
+
+    /// The kind this block takes over from its neighbour `other`: the first kind of other's
+    /// DecidedTypes that this block's label or names also point to (anti flag clear), or 0 when
+    /// that kind is outside 3..6 and the first inputs of the two blocks differ in element or
+    /// type; -1 when no kind qualifies or `other` has none.
+    int AndBlock(const clsHTMLItemBlock& other) const;
+    /// Appends to `names`, in token order, the `orgnm` of every tag token whose `orgnm` begins
+    /// with "kv0" (exact case); nothing when there is none.
+    void CollectConventionTags(std::vector<Text>& names) const;
+
     // ---- Field tests used by the deciders (block_<field>_tests.cpp) -------------------------
-    // (declarations added here by the deciders)
+    // The width of an input is the leading number of its `size` attribute rounded half to even;
+    // a missing, empty, non-numeric or zero size counts as 20.
+
+    /// True when the inputs form a 3+4 zip pair: a short hyphen text right after the first
+    /// input, or two narrow inputs (size1 * 1.5 >= size2, both at most 10).
+    bool Is2Zip() const;
+    /// True when the first input that is not a select list is wider than 20; false without one.
+    bool IsZipAndCity() const;
+    /// True when the first input is at most a third as wide as the second (a missing second
+    /// input counts as width 0).
+    bool IsZipAndOther() const;
+    /// Splits the inputs into a kanji group and a reading group at the first reading label
+    /// (type1 0, type2 1) or kanji label (type1 1, type2 0) after an input; count1 and count2
+    /// are the inputs before and after the split. type1/type2 stay unchanged without a split.
+    void CheckNameKanaStruct(std::int32_t& type1, std::int32_t& count1, std::int32_t& type2,
+                             std::int32_t& count2) const;
+    /// Tags ("=NAME1", "=" + kanaWord + "1", ...) for a two-input name block, following the
+    /// reading labels; nothing when the walk reads past the end of `names`.
+    std::optional<std::vector<Text>> DecideNameKana2(const std::vector<Text>& names, TextView kanaWord) const;
+    /// Tags for a four-input name block, as DecideNameKana2; an empty list when no tag matched,
+    /// nothing when the walk reads past the end of `names`.
+    std::optional<std::vector<Text>> DecideNameKana4(const std::vector<Text>& names, TextView kanaWord) const;
+    /// True when a short text holding "-", "－", ")" or "）" stands between the first and the
+    /// second input; false otherwise and without inputs.
+    bool Is2Tel() const;
+    /// True when the text asks for a re-entry ("もう", "確認", ...) or the first input is
+    /// followed by a soft line end before the next input; false otherwise.
+    bool EmailConfirm() const;
+    /// True when no age word or text longer than 2 characters stands between the first two
+    /// inputs and the first and last inputs are the same element.
+    bool Is2Age() const;
+    /// True when some text holds "19" or "１９".
+    bool Check19() const;
+    /// "BIRTHYEAR34" when a text before the first input holds "19" and a text after an input
+    /// holds "年"; "BIRTHDATE" otherwise.
+    Text CheckOneBirthTag() const;
+    /// Birth-date tags ("=BIRTHYEAR", "=BIRTHMONTH", ...) read from the labels 年, 月, 日 between
+    /// the inputs named `names`; nothing when a year, month or day input is missing or the walk
+    /// reads past the end of `names`.
+    std::optional<std::vector<Text>> DecideBirthDate(const std::vector<Text>& names) const;
 
   private:
     /// True when some kind of list1 and some kind of list2 are the same kind; false when either

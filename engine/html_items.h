@@ -134,7 +134,50 @@ class clsHTMLItems {
     void DecideFillingTags();
 
     // ---- Decision framework: shared operations (decide*.cpp, complement.cpp) -----------------
-    // (declarations added here by the decision framework)
+    // Positions are 1-based block positions. An operation that meets a position outside Blocks
+    // or a missing KindBlocks list where one must exist throws RunError (run_error.h), which
+    // ends the pipeline run with the result false.
+
+    /// First pass for `kind`: the blocks without a special mark whose and-score is at least 2
+    /// (else at least 1), narrowed by the candidate rule and marked decided; nothing when no
+    /// block qualifies.
+    std::optional<std::vector<int>> DecideByAnd(int kind);
+    /// Second pass for `kind`: the eligible blocks (with a tag and no decided kind, or only
+    /// NameKana when `kind` is FullName) of the best keyword level, narrowed by the candidate
+    /// rule and marked decided; nothing when no block qualifies.
+    std::optional<std::vector<int>> DecideByKeyword(int kind);
+    /// Appends `kind` to the DecidedTypes of every block at `positions`, adds the positions to
+    /// DecidedSum/DecidedCount and recomputes DecidedCenter; returns `positions` unchanged.
+    /// Positions outside Blocks still count toward the centre; a sum that would overflow is
+    /// left as it was.
+    std::vector<int> MarkDecided(const std::vector<int>& positions, int kind);
+    /// Number of runs of consecutive positions in an ascending list; 0 for an empty list.
+    static int CountRuns(const std::vector<int>& positions);
+    /// The run of `positions` nearest to DecidedCenter (the first run while the centre is 0,
+    /// the earlier one on a tie), as the list of every position from its first to its last;
+    /// empty for an empty list. `kind` is not used.
+    std::vector<int> SelectNearestRun(const std::vector<int>& positions, int kind) const;
+    /// The positions of the blocks holding a prefecture list (special "pref"); their City name
+    /// and keyword scores are set to 1. Nothing when there is none.
+    std::optional<std::vector<int>> CollectPrefBlocks();
+    /// The input names of the blocks at `positions`, in order (CollectTags with `selectable`);
+    /// empty for an empty list.
+    std::vector<Text> CollectInputNames(const std::vector<int>& positions, bool selectable) const;
+    /// Removes `kind` from the DecidedTypes of the blocks at `positions` and those positions
+    /// from KindBlocks[kind]; the centre is not changed.
+    void RemoveDecidedKind(std::vector<int> positions, int kind);
+    /// The values of `list1` that equal a value of `list2`, once per equal pair (list1 outer,
+    /// list2 inner); empty when either list is absent or empty.
+    static std::vector<int> GetCollectionAnd(const std::optional<std::vector<int>>& list1,
+                                             const std::optional<std::vector<int>>& list2);
+    /// Removes every FillingTags entry containing `text` and returns their input names (the
+    /// part before the first "="), in FillingTags order; empty when none contains it.
+    std::vector<Text> TakeFillingTags(TextView text);
+    /// Sorts `list` ascending in place by neighbour exchange.
+    static void SortPositions(std::vector<int>& list);
+    /// One sweep of Complement: undecided blocks with a tag next to the decided range take over
+    /// a neighbour's kind (AndBlock), previous neighbour first.
+    void ComplementSub();
 
     // ---- Per-field deciders (decide_<field>.cpp) ----------------------------------------------
     // Each Decide...Tags reads the KindBlocks list of its kind and appends "name=TAG" entries to
@@ -175,7 +218,7 @@ class clsHTMLItems {
     bool DecideBirthDateTags();
     /// Gives the first era list ("yeartype" select) of the blocks at `positions` the tag
     /// BIRTHYEARTYPE and removes its name from `names`; nothing when there is none or when it
-    /// is a list of years written with the era (more than kMaxEraOptions marks).
+    /// is a list of years written with the era (more than ten era marks).
     void DecideYearTypeTags(const std::vector<int>& positions, std::vector<Text>& names);
     /// The first input of the sex blocks gets SEX.
     bool DecideSexTags();
