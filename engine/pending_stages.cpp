@@ -6,13 +6,6 @@
 
 namespace orvex::engine {
 
-void clsHTMLItems::DecideConventionTags(bool& found) {
-    found = false;
-}
-void clsHTMLItems::Decide() {}
-void clsHTMLItems::Complement() {}
-void clsHTMLItems::ResolveNameConfliction() {}
-void clsHTMLItems::ResolveZipCityConfliction() {}
 void clsHTMLItems::DecideFillingTags() {}
 
 }  // namespace orvex::engine
