@@ -1,6 +1,11 @@
 # Shared compile settings and helpers for every Orvex target.
 
-set(ORVEX_WARNINGS -Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor -Wno-missing-field-initializers)
+set(ORVEX_WARNINGS -Wall -Wextra -Wpedantic -Wnon-virtual-dtor -Wno-missing-field-initializers)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  list(APPEND ORVEX_WARNINGS -Wshadow=local)
+else()
+  list(APPEND ORVEX_WARNINGS -Wshadow-uncaptured-local)
+endif()
 
 if(ORVEX_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer -g)
