@@ -1,5 +1,7 @@
 #include "profile/ini_document.h"
 
+#include <unordered_set>
+
 #include "profile/encoding.h"
 
 namespace orvex::profile {
@@ -89,6 +91,7 @@ IniDocument IniDocument::parse(std::string_view bytes) {
             keep(std::string(line), eol, text::fromUtf8(line));
         });
     }
+    doc.buildIndex();
     return doc;
 }
 
@@ -133,9 +136,51 @@ IniDocument::Line IniDocument::keyLine(text::TextView name, text::TextView value
     return line;
 }
 
+text::Text IniDocument::keyOf(size_t header, text::TextView foldedKey) {
+    text::Text k;
+    k.reserve(4 + foldedKey.size());
+    for (int shift = 48; shift >= 0; shift -= 16)
+        k.push_back(static_cast<char16_t>((header >> shift) & 0xFFFF));
+    k += foldedKey;
+    return k;
+}
+
+void IniDocument::buildIndex() {
+    Index index;
+    size_t header = std::string::npos;
+    bool firstOfName = false;  // keys of a later duplicate section are never looked up
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        const Line& line = m_lines[i];
+        if (line.kind == Kind::Section) {
+            header = i;
+            firstOfName = index.sections.try_emplace(line.folded, i).second;
+            index.lastKey[i] = i;
+        } else if (line.kind == Kind::Key && header != std::string::npos && firstOfName) {
+            index.keys.try_emplace(keyOf(header, line.folded), i);
+            index.lastKey[header] = i;
+        }
+    }
+    m_index = std::move(index);
+}
+
 size_t IniDocument::findSection(text::TextView folded) const {
+    if (m_index) {
+        const auto it = m_index->sections.find(text::Text(folded));
+        return it == m_index->sections.end() ? std::string::npos : it->second;
+    }
     for (size_t i = 0; i < m_lines.size(); ++i)
         if (m_lines[i].kind == Kind::Section && m_lines[i].folded == folded) return i;
+    return std::string::npos;
+}
+
+size_t IniDocument::findKey(size_t header, text::TextView folded) const {
+    if (m_index) {
+        const auto it = m_index->keys.find(keyOf(header, folded));
+        return it == m_index->keys.end() ? std::string::npos : it->second;
+    }
+    const size_t end = sectionEnd(header);
+    for (size_t i = header + 1; i < end; ++i)
+        if (m_lines[i].kind == Kind::Key && m_lines[i].folded == folded) return i;
     return std::string::npos;
 }
 
@@ -146,27 +191,20 @@ size_t IniDocument::sectionEnd(size_t header) const {
 }
 
 const text::Text* IniDocument::find(text::TextView section, text::TextView key) const {
-    const text::Text fs = fold(section);
     const text::Text fk = fold(key);
     if (fk.empty()) return nullptr;
-    const size_t header = findSection(fs);
+    const size_t header = findSection(fold(section));
     if (header == std::string::npos) return nullptr;
-    const size_t end = sectionEnd(header);
-    for (size_t i = header + 1; i < end; ++i)
-        if (m_lines[i].kind == Kind::Key && m_lines[i].folded == fk) return &m_lines[i].value;
-    return nullptr;
+    const size_t line = findKey(header, fk);
+    return line == std::string::npos ? nullptr : &m_lines[line].value;
 }
 
 std::vector<text::Text> IniDocument::sectionNames() const {
     std::vector<text::Text> names;
-    std::vector<const text::Text*> seen;
+    std::unordered_set<text::TextView> seen;
     for (const Line& line : m_lines) {
         if (line.kind != Kind::Section || line.name.empty()) continue;
-        bool dup = false;
-        for (const text::Text* f : seen) dup = dup || *f == line.folded;
-        if (dup) continue;
-        seen.push_back(&line.folded);
-        names.push_back(line.name);
+        if (seen.insert(line.folded).second) names.push_back(line.name);
     }
     return names;
 }
@@ -190,6 +228,7 @@ bool IniDocument::set(text::TextView section, text::TextView key, text::TextView
     auto endLastLine = [this] {
         if (!m_lines.empty() && m_lines.back().eol.empty()) m_lines.back().eol = m_newline;
     };
+    if (!m_index) buildIndex();
     const size_t header = findSection(fs);
     if (header == std::string::npos) {
         endLastLine();
@@ -197,22 +236,19 @@ bool IniDocument::set(text::TextView section, text::TextView key, text::TextView
             m_lines.push_back(parseLine({}, m_newline, {}));
         m_lines.push_back(std::move(headerLine));
         m_lines.push_back(keyLine(keyName, v, m_newline));
+        m_index.reset();
         return true;
     }
-    const size_t end = sectionEnd(header);
-    size_t insertAt = header + 1;
-    for (size_t i = header + 1; i < end; ++i) {
-        if (m_lines[i].kind != Kind::Key) continue;
-        if (m_lines[i].folded == fk) {
-            // Keep the key's own spelling and the line's end.
-            Line& old = m_lines[i];
-            old = keyLine(old.name, v, std::move(old.eol));
-            return true;
-        }
-        insertAt = i + 1;
+    if (const size_t line = findKey(header, fk); line != std::string::npos) {
+        // Keep the key's own spelling and the line's end; nothing moves, the index stays valid.
+        Line& old = m_lines[line];
+        old = keyLine(old.name, v, std::move(old.eol));
+        return true;
     }
+    const size_t insertAt = m_index->lastKey.at(header) + 1;
     if (insertAt == m_lines.size()) endLastLine();
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), keyLine(keyName, v, m_newline));
+    m_index.reset();
     return true;
 }
 
@@ -223,6 +259,7 @@ bool IniDocument::removeSection(text::TextView section) {
         m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(header),
                       m_lines.begin() + static_cast<std::ptrdiff_t>(sectionEnd(header)));
         removed = true;
+        m_index.reset();
     }
     return removed;
 }

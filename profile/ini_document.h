@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "text/text.h"
@@ -54,12 +55,23 @@ class IniDocument {
     static Line parseLine(std::string raw, std::string eol, text::Text decoded);
     // The line "name=value"; `name` must already be known to read back as a key.
     static Line keyLine(text::TextView name, text::TextView value, std::string eol);
+    // Where sections and keys are, so that look-ups in big files do not scan every line.
+    struct Index {
+        std::unordered_map<text::Text, size_t> sections;  // folded name → its first header line
+        std::unordered_map<text::Text, size_t> keys;      // keyOf(header, folded key) → first key line
+        std::unordered_map<size_t, size_t> lastKey;       // header line → its section's last key line
+    };
+    static text::Text keyOf(size_t header, text::TextView foldedKey);
+    void buildIndex();
     // Index of the first header of `section` (already folded); npos when there is none.
     size_t findSection(text::TextView folded) const;
+    // Index of the first line of `key` (folded) in the section at `header`; npos when none.
+    size_t findKey(size_t header, text::TextView folded) const;
     // Index one past the last line of the section whose header is at `header`.
     size_t sectionEnd(size_t header) const;
 
     std::vector<Line> m_lines;
+    std::optional<Index> m_index;  // dropped when lines move; look-ups then scan
     std::string m_newline = "\n";  // line end of added lines: the file's first one
     bool m_bom = false;
     bool m_legacy = false;
