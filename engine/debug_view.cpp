@@ -69,6 +69,36 @@ void writeBlock(std::ostream& out, int position, const clsHTMLItemBlock& block) 
     writeScoreRow(out, "and", block, &clsHTMLItemBlock::andScore);
 }
 
+// Runs the convention stage and, when it finds nothing, the decision stages, then writes each
+// block's decided kinds, the block lists per kind and the filling-tag entries.
+void writeDecision(std::ostream& out, clsHTMLItems& engine) {
+    bool found = false;
+    engine.DecideConventionTags(found);
+    if (!found) {
+        engine.Decide();
+        engine.Complement();
+        engine.ResolveNameConfliction();
+        engine.ResolveZipCityConfliction();
+        engine.DecideFillingTags();
+    }
+    out << "== decided kinds" << (found ? " (convention names: stages skipped)" : "") << '\n';
+    for (std::size_t i = 0; i < engine.Blocks.size(); ++i) {
+        out << "  block " << (i + 1) << ": ";
+        writeKinds(out, &engine.Blocks[i].DecidedTypes);
+        out << '\n';
+    }
+    out << "== kind blocks\n";
+    for (int k = kFirstKind; k <= kLastKind; ++k) {
+        const auto& list = engine.KindBlocks[static_cast<std::size_t>(k)];
+        if (!list) continue;
+        out << "  " << k << ':' << kKindCaptions[static_cast<std::size_t>(k)] << " ->";
+        for (const int p : *list) out << ' ' << p;
+        out << (engine.KindDecided[static_cast<std::size_t>(k)] ? "  (tags)" : "") << '\n';
+    }
+    out << "== filling tags (" << engine.FillingTags.size() << ")\n";
+    for (const Text& entry : engine.FillingTags) out << "  " << text::toUtf8(entry) << '\n';
+}
+
 }  // namespace
 
 bool writeDebugView(std::ostream& out, std::string_view formHtml) {
@@ -84,6 +114,8 @@ bool writeDebugView(std::ostream& out, std::string_view formHtml) {
         out << "== blocks (" << engine.Blocks.size() << ")\n";
         for (std::size_t i = 0; i < engine.Blocks.size(); ++i)
             writeBlock(out, static_cast<int>(i) + 1, engine.Blocks[i]);
+        // A form without blocks has nothing to decide.
+        if (!engine.Blocks.empty()) writeDecision(out, engine);
         return true;
     } catch (const std::exception& e) {
         out << "== reading failed: " << e.what() << '\n';
