@@ -34,10 +34,18 @@ bool DocumentBuilder::openParent(int parent) {
         m_open.clear();
         return true;
     }
-    auto it = std::find(m_open.begin(), m_open.end(), parent);
-    if (it == m_open.end()) return false;
-    m_open.erase(it + 1, m_open.end());
-    return true;
+    // The parent is nearly always the innermost open element, so search from the inside out.
+    for (std::size_t i = m_open.size(); i > 0; --i) {
+        if (m_open[i - 1] == parent) {
+            m_open.resize(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+void DocumentBuilder::reserve(int nodes) {
+    if (m_document && nodes > 0) m_document->m_nodes.reserve(static_cast<std::size_t>(nodes));
 }
 
 int DocumentBuilder::addNode(int parent, Node node) {

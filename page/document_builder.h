@@ -47,6 +47,8 @@ class DocumentBuilder {
     /// the node is not a FRAME/IFRAME element or the frame is null.
     bool addFrame(int frameElementNode, std::unique_ptr<Document> frame);
 
+    /// Makes room for `nodes` nodes (a hint; nothing happens for 0 or less).
+    void reserve(int nodes);
     /// Number of nodes added so far.
     int nodeCount() const;
 

@@ -206,6 +206,27 @@ TEST(DocumentBuilderTest, UnrenderedTextFieldsRefuseValues) {
     EXPECT_TRUE(d->writeLog().size() == 1);
 }
 
+// Tests that the state a live page reports replaces the defaults computed from attributes.
+TEST(DocumentBuilderTest, LiveStateOverridesDefaults) {
+    DocumentBuilder b;
+    int form = b.addElement(-1, "FORM", {});
+    int select = b.addElement(form, "select", {{"name", "s"}});
+    int first = b.addElement(select, "option", {{"value", "1"}, {"selected", "", false}});
+    int second = b.addElement(select, "option", {{"value", "2"}});
+    int radio = b.addElement(form, "input", {{"type", "radio"}, {"name", "r"}});
+    b.setSelected(first, false);
+    b.setSelected(second, true);
+    b.setChecked(radio, true);
+    b.setValue(select, "ignored");
+    auto d = b.finish();
+    Element s = byName(*d, "s");
+    EXPECT_EQ(s.selectedIndex(), 1);
+    EXPECT_EQ(s.value(), "2");
+    EXPECT_TRUE(byName(*d, "r").status());
+    // The serialisation follows the live state, not the attributes.
+    EXPECT_EQ(s.innerHTML(), "<OPTION value=1></OPTION><OPTION value=2 SELECTED></OPTION>");
+}
+
 // Tests that nodes must be added under an open element, in document order.
 TEST(DocumentBuilderTest, RejectsParentsThatAreNotOpen) {
     DocumentBuilder b;
@@ -263,6 +284,32 @@ TEST(AllCollectionTest, SourceIndexCountsAllElements) {
     EXPECT_EQ(byName(*d, "a").parentElement().tagName(), "BODY");
     EXPECT_FALSE(d->elementAt(5));
     EXPECT_FALSE(d->elementAt(-1));
+}
+
+// Tests the form owner: the `form` attribute's FORM first, else the nearest FORM ancestor; a
+// radio group spans the controls of one owner.
+TEST(ElementTest, FormOwnerFollowsFormAttribute) {
+    auto d = load(
+        "<form id=a><input type=radio name=r id=r1 checked></form><form id=b></form>"
+        "<input type=radio name=r id=r2 form=a><input type=radio name=r id=r3 form=b checked>"
+        "<input name=lost form=nothing><div id=c></div><input name=c form=c>");
+    Element r2 = byName(*d, "r2");
+    EXPECT_EQ(r2.form().id(), "a");
+    EXPECT_TRUE(r2.setStatus(true));
+    EXPECT_FALSE(byName(*d, "r1").status());
+    EXPECT_TRUE(byName(*d, "r3").status());
+    EXPECT_FALSE(byName(*d, "lost").form());
+    EXPECT_FALSE(d->all().item("c").collection().item(1).form());
+}
+
+// Tests the interface names that tell an element from a collection.
+TEST(ElementTest, ReportsInterfaceNames) {
+    auto d = load("<form><input name=a><select name=b></select><b id=c></b></form>");
+    EXPECT_EQ(byName(*d, "a").typeName(), "HTMLInputElement");
+    EXPECT_EQ(byName(*d, "b").typeName(), "HTMLSelectElement");
+    EXPECT_EQ(byName(*d, "c").typeName(), "HTMLElement");
+    EXPECT_EQ(d->all().typeName(), "HTMLElementCollection");
+    EXPECT_EQ(NamedItem().typeName(), "");
 }
 
 // Tests that a null handle reads empty and refuses writes.

@@ -1,5 +1,6 @@
 #include "page/html_loader.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <utility>
@@ -166,6 +167,9 @@ std::unique_ptr<Document> load(std::string_view bytes, const LoadOptions& option
     std::unique_ptr<GumboOutput, GumboOutputCloser> output(
         gumbo_parse_with_options(&gumboOptions, utf8->data(), utf8->size()));
     if (!output || output->document == nullptr) return builder.finish();
+    // Roughly one element and one text node per tag of the page.
+    builder.reserve(
+        static_cast<int>(std::min<std::size_t>(std::count(utf8->begin(), utf8->end(), '<') * 2, 1 << 22)));
     std::vector<FrameElement> frames = buildNodes(output->document, builder);
     output.reset();
 
