@@ -1,0 +1,81 @@
+#pragma once
+// Writing a person's data into one form: each filling-tag entry of a page reading engine is
+// turned into a value and written into the element its token name finds.
+
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+#include "engine/html_items.h"
+#include "fill/user_info.h"
+#include "page/document.h"
+#include "text/text.h"
+
+namespace orvex::fill {
+
+/// The writes one entry made: the range [firstWrite, endWrite) of the document's write log.
+struct EntryWrites {
+    text::Text entry;
+    std::size_t firstWrite = 0;
+    std::size_t endWrite = 0;
+};
+
+/// Told about each entry right after it was written, while the page shows its result.
+using EntryObserver = std::function<void(const EntryWrites&)>;
+
+/// Fills one form of a document from the entries of its engine with one person. The engine's
+/// `UseEraYear` is the only engine state that filling changes.
+class FormFiller {
+  public:
+    /// A filler over `engine`'s entries, writing into `document` with `person`'s values. All three
+    /// must outlive the filler.
+    FormFiller(engine::clsHTMLItems& engine, page::Document& document, const clsUserInfo& person);
+
+    /// Writes every entry of `FillingTags` in order and scrolls to the element of the last entry
+    /// that names one. True when there is at least one entry (whether or not anything was
+    /// written), false for none. `observer`, when set, is told after each entry that names an
+    /// element which writes of the document's log it made. Never throws.
+    bool Fill(const EntryObserver& observer = {});
+
+    /// Writes `text` into the element(s) the token name finds (SetElementValue).
+    void FillTextByName(text::TextView tokenName, text::TextView text);
+    /// Replaces the `value` of the element(s) the token name finds (used for radio buttons of
+    /// birth dates); the same writes as FillTextByName.
+    void SetValueByName(text::TextView tokenName, text::TextView text);
+    /// Chooses the option of the list(s) the token name finds (FillSelectElement).
+    void FillSelectByName(text::TextView tokenName, text::TextView value, text::TextView alternative);
+    /// Writes the value the way the element(s) the token name finds need it (FillElement).
+    void FillByName(text::TextView tokenName, text::TextView value, text::TextView alternative);
+
+    /// Writes the birth date into a text box, replaces a radio button's value with it, or fills a
+    /// year list (FillBirthYear with BIRTHYEAR); collections and check boxes are left alone.
+    void FillBirthDate(text::TextView tokenName, text::TextView value);
+    /// Writes the birth year named by `word` (the year within the era once an era list was set):
+    /// into a text box, a radio button's value, or a list, where for BIRTHYEAR the list's third
+    /// option decides between two-, three- and four-digit years. Collections are left alone.
+    void FillBirthYear(text::TextView tokenName, text::TextView word);
+    /// Writes one part of a year split over several lists or boxes; `word` is BIRTHYEARCNT or
+    /// BIRTHYEARCNT followed by the number of parts and this part's position. Boxes get the empty
+    /// text (or the era year); lists get the digits their third option's width calls for.
+    void FillBirthYearDigits(text::TextView tokenName, text::TextView word);
+    /// Sets a list that asks for the calendar: 西暦 when it offers it, else the person's era
+    /// (which then makes the following year entries write era years); a text box gets 西暦.
+    void FillBirthYearType(text::TextView tokenName);
+
+  private:
+    page::NamedItem find(text::TextView tokenName) const;
+    /// The year written while an era is chosen: the era year in decimal; nullopt when unknown.
+    std::optional<text::Text> eraYear() const;
+    /// Writes `y` into a single text box, text area or (as its value) radio button.
+    void writeYearIntoInput(const page::Element& element, text::TextView tokenName, text::TextView y);
+
+    engine::clsHTMLItems& m_engine;
+    page::Document& m_document;
+    const clsUserInfo& m_person;
+};
+
+/// Fills one form: FormFiller(engine, document, person).Fill(observer).
+bool Fill(engine::clsHTMLItems& engine, page::Document& document, const clsUserInfo& person,
+          const EntryObserver& observer = {});
+
+}  // namespace orvex::fill

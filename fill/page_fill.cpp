@@ -1,0 +1,167 @@
+#include "fill/page_fill.h"
+
+#include <exception>
+#include <map>
+#include <memory>
+
+#include "engine/html_items.h"
+#include "fill/form_filler.h"
+#include "text/text.h"
+
+namespace orvex::fill {
+namespace {
+
+// The controls whose names the occurrence of a written element counts.
+bool isFormControl(const std::string& tag) {
+    return tag == "INPUT" || tag == "SELECT" || tag == "TEXTAREA";
+}
+
+void collectDocuments(page::Document& document, std::vector<page::Document*>& out) {
+    out.push_back(&document);
+    for (int i = 0; i < document.frameCount(); ++i)
+        if (page::Document* frame = document.frame(i)) collectDocuments(*frame, out);
+}
+
+int occurrenceOf(page::Document& document, const page::Element& element) {
+    const std::string name = element.name();
+    if (name.empty()) return 0;
+    const page::ElementCollection all = document.all();
+    int count = 0;
+    for (int i = 0; i <= element.sourceIndex() && i < all.length(); ++i) {
+        const page::Element e = all.item(i);
+        if (isFormControl(e.tagName()) && e.name() == name) ++count;
+    }
+    return count;
+}
+
+WrittenElement describeElement(page::Document& document, const page::Element& element) {
+    WrittenElement out;
+    out.tag = element.tagName();
+    out.type = element.type();
+    out.name = element.name();
+    out.id = element.id();
+    out.index = element.sourceIndex();
+    out.occurrence = occurrenceOf(document, element);
+    return out;
+}
+
+// The writes of one entry: each element it wrote, once, in the order of its first write, with
+// the element's state now.
+void describeWrites(page::Document& document, const EntryWrites& span, std::vector<FillWrite>& out) {
+    struct Seen {
+        bool value = false;
+        bool checked = false;
+    };
+    std::vector<int> order;
+    std::map<int, Seen> seen;
+    const std::vector<page::WriteRecord>& log = document.writeLog();
+    for (std::size_t i = span.firstWrite; i < span.endWrite && i < log.size(); ++i) {
+        const page::WriteRecord& record = log[i];
+        if (record.kind == page::WriteKind::ScrollIntoView) continue;
+        auto [it, inserted] = seen.try_emplace(record.sourceIndex);
+        if (inserted) order.push_back(record.sourceIndex);
+        if (record.kind == page::WriteKind::Value) it->second.value = true;
+        if (record.kind == page::WriteKind::Checked) it->second.checked = true;
+    }
+    for (int sourceIndex : order) {
+        const page::Element element = document.elementAt(sourceIndex);
+        if (!element) continue;
+        FillWrite write;
+        write.entry = text::toUtf8(span.entry);
+        write.element = describeElement(document, element);
+        if (element.tagName() == "SELECT") {
+            const page::Element option = element.item(element.selectedIndex());
+            write.selected = option ? option.text() : std::string();
+            write.selectedValue = option ? option.value() : std::string();
+        } else {
+            if (seen[sourceIndex].value) write.value = element.value();
+            if (seen[sourceIndex].checked) write.checked = element.status();
+        }
+        out.push_back(std::move(write));
+    }
+}
+
+// A form read by its own engine, kept until the document's forms are filled.
+struct ReadForm {
+    std::size_t report = 0;
+    std::unique_ptr<engine::clsHTMLItems> engine;
+};
+
+// Runs the engine over one form's text; the entries go into `report`.
+std::unique_ptr<engine::clsHTMLItems> readForm(std::string_view html, FormFillReport& report) {
+    auto engine = std::make_unique<engine::clsHTMLItems>();
+    report.ok = engine->InterpretHTMLMain(text::fromUtf8(html));
+    for (const text::Text& entry : engine->FillingTags) report.entries.push_back(text::toUtf8(entry));
+    return engine;
+}
+
+void fillForm(engine::clsHTMLItems& engine, page::Document& document, const clsUserInfo& person,
+              FormFillReport& report) {
+    Fill(engine, document, person,
+         [&](const EntryWrites& span) { describeWrites(document, span, report.writes); });
+}
+
+}  // namespace
+
+std::vector<page::Document*> pageDocuments(page::Document& top) {
+    std::vector<page::Document*> out;
+    collectDocuments(top, out);
+    return out;
+}
+
+PageFillReport readAndFillPage(page::Document& top, const clsUserInfo* person) {
+    PageFillReport page;
+    try {
+        for (page::Document* document : pageDocuments(top)) {
+            const page::ElementCollection forms = document->all().tags("FORM");
+            std::vector<ReadForm> read;
+            for (int i = 0; i < forms.length(); ++i) {
+                const page::Element form = forms.item(i);
+                FormFillReport report;
+                report.index = static_cast<int>(page.forms.size());
+                report.action = form.attribute("action").value_or(std::string());
+                report.text = form.innerHTML();
+                // A form without content is not read, as a frame reader skips it.
+                std::unique_ptr<engine::clsHTMLItems> engine;
+                if (!report.text.empty()) engine = readForm(report.text, report);
+                if (report.ok) read.push_back({page.forms.size(), std::move(engine)});
+                page.forms.push_back(std::move(report));
+            }
+            if (person == nullptr) continue;
+            for (ReadForm& form : read) fillForm(*form.engine, *document, *person, page.forms[form.report]);
+        }
+    } catch (const std::exception&) {
+        // What was read and written so far stays in the report.
+    }
+    return page;
+}
+
+FormFillReport readAndFillForm(std::string_view formHtml, page::Document* document,
+                               const clsUserInfo* person) {
+    FormFillReport report;
+    try {
+        report.text = std::string(formHtml);
+        std::unique_ptr<engine::clsHTMLItems> engine = readForm(formHtml, report);
+        if (report.ok && person != nullptr && document != nullptr)
+            fillForm(*engine, *document, *person, report);
+    } catch (const std::exception&) {
+        // What was read and written so far stays in the report.
+    }
+    return report;
+}
+
+int countFilledElements(const FormFillReport& form) {
+    std::map<int, bool> filled;  // by element index: the last write left a value
+    for (const FillWrite& write : form.writes) {
+        bool has = false;
+        if (write.value) has = !write.value->empty();
+        if (write.checked) has = has || *write.checked;
+        if (write.selectedValue) has = !write.selectedValue->empty();
+        filled[write.element.index] = has;
+    }
+    int count = 0;
+    for (const auto& [index, has] : filled) count += has ? 1 : 0;
+    return count;
+}
+
+}  // namespace orvex::fill
