@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/html_items.h"
+#include "engine/line_passes.h"
 #include "engine/tag_reader.h"
 
 namespace orvex::engine {
@@ -11,21 +12,13 @@ namespace {
 // "$CR$" is 4 characters, so a join of two texts can make a new one at most 3 characters back.
 constexpr std::size_t kCrJoinCarry = 3;
 
-// Applies `cut` to every block in turn; a block split off is put right after its source and
-// examined next. Builds a new list instead of inserting, so many cuts stay linear.
-template <typename Cut>
-std::vector<clsHTMLItemBlock> cutAll(std::vector<clsHTMLItemBlock>& blocks, Cut cut) {
+// Runs a line pass over every block; the pieces of a block follow it in place.
+void applyToEach(std::vector<clsHTMLItemBlock>& blocks,
+                 void (*pass)(clsHTMLItemBlock, std::vector<clsHTMLItemBlock>&)) {
     std::vector<clsHTMLItemBlock> out;
     out.reserve(blocks.size());
-    for (clsHTMLItemBlock& block : blocks) {
-        out.push_back(std::move(block));
-        for (;;) {
-            std::optional<clsHTMLItemBlock> tail = cut(out.back());
-            if (!tail) break;
-            out.push_back(std::move(*tail));
-        }
-    }
-    return out;
+    for (clsHTMLItemBlock& block : blocks) pass(std::move(block), out);
+    blocks = std::move(out);
 }
 
 }  // namespace
@@ -93,11 +86,11 @@ void clsHTMLItems::MakeBlocks() {
 }
 
 void clsHTMLItems::DivideBlock() {
-    Blocks = cutAll(Blocks, [](clsHTMLItemBlock& b) { return b.Divide(); });
+    applyToEach(Blocks, divideEveryInput);
 }
 
 void clsHTMLItems::DivideBlock2() {
-    Blocks = cutAll(Blocks, [](clsHTMLItemBlock& b) { return b.Divide20(); });
+    applyToEach(Blocks, divideEveryField);
 }
 
 std::optional<Text> clsHTMLItems::FirstInputName(const clsHTMLItemBlock& block) {
@@ -149,7 +142,7 @@ void clsHTMLItems::CleanBlocks() {
 
 void clsHTMLItems::AdjustBlock() {
     for (std::size_t i = 0; i + 1 < Blocks.size(); ++i) Blocks[i].Adjust(Blocks[i + 1]);
-    Blocks = cutAll(Blocks, [](clsHTMLItemBlock& b) { return b.Adjust2(); });
+    applyToEach(Blocks, divideEveryLabel);
 }
 
 void clsHTMLItems::CheckNameAndKeyword() {

@@ -6,6 +6,7 @@
 #include "engine/dictionaries.h"
 #include "engine/html_item_block.h"
 #include "engine/tag_reader.h"
+#include "engine/token_scores.h"
 
 namespace orvex::engine {
 namespace {
@@ -66,6 +67,40 @@ void clsHTMLItemBlock::Check() {
         const bool agree = AntiScore[k] == 0 && KeywordScore[k] >= 1 && NameScore[k] >= 1;
         AndScore[k] = agree ? KeywordScore[k] : 0;
     }
+}
+
+TokenScore scoreToken(TextView token) {
+    // The same loops as Check, recording which kinds score above 0 instead of the scores.
+    TokenScore score;
+    if (isTextToken(token)) {
+        Text t(token);
+        for (int d = kFirstKind; d <= kLastKind; ++d) {
+            const int f = ScoreKeyword(d, t);
+            if (f <= 0) continue;
+            if (score.kind == -1) score.kind = d;
+            if (isBirthKind(d)) {
+                for (int b = kBirthDate; b <= kBirthDay; ++b) score.keywordHits |= kindBit(b);
+            } else {
+                score.keywordHits |= kindBit(d);
+            }
+            if (ScoreAntiKeyword(d, t) == 0) score.kinds.push_back(d);
+        }
+        return score;
+    }
+    const bool choice = IsChoiceTag(token);
+    Text n = GetAttribute(token, u"orgnm");
+    for (int i = kFirstKind; i <= kLastKind; ++i) {
+        if (choice && !ChoiceKinds[i]) continue;
+        if (ScoreName(i, n) <= 0) continue;
+        if (isBirthKind(i)) {
+            for (int b = kBirthDate; b <= kBirthDay; ++b) score.nameHits |= kindBit(b);
+        } else {
+            score.nameHits |= kindBit(i);
+        }
+        score.kinds.push_back(i);
+    }
+    score.kind = clsHTMLItemBlock::KindOfTag(token);
+    return score;
 }
 
 int clsHTMLItemBlock::GetCheckName(int kind) const {

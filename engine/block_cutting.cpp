@@ -1,29 +1,11 @@
 // Cutting and adjusting single blocks: the block side of block building.
 
+#include "engine/block_scan.h"
 #include "engine/dictionaries.h"
 #include "engine/html_item_block.h"
 #include "engine/tag_reader.h"
 
 namespace orvex::engine {
-namespace {
-
-// Label given to an address input that shares a line with a prefecture list.
-constexpr TextView kAddressLabel = u"住所";
-constexpr TextView kSpecialPref = u"pref";
-constexpr TextView kRadio = u"radio";
-
-// Where to cut before the tag at position i: just after the last soft line end when it lies
-// after the first tag (the label before the second input goes with it), else at the tag.
-int cutBefore(int i, int lastCr, int firstTag) {
-    return lastCr > firstTag ? lastCr + 1 : i;
-}
-
-bool isSoftLineEndText(TextView token) {
-    return isTextToken(token) && token.find(kCrToken) != TextView::npos;
-}
-
-}  // namespace
-
 clsHTMLItemBlock clsHTMLItemBlock::moveTail(int p) {
     clsHTMLItemBlock tail;
     if (p < 1) p = 1;
@@ -35,56 +17,11 @@ clsHTMLItemBlock clsHTMLItemBlock::moveTail(int p) {
 }
 
 int clsHTMLItemBlock::GetDifferentRadio() const {
-    int lastCr = 0;
-    int firstTag = 0;
-    Text type0, name0;
-    for (std::size_t k = 0; k < colToken.size(); ++k) {
-        const int i = static_cast<int>(k) + 1;
-        const Text& token = colToken[k];
-        if (!isTagToken(token)) {
-            if (isSoftLineEndText(token)) lastCr = i;
-            continue;
-        }
-        if (firstTag == 0) {
-            firstTag = i;
-            type0 = GetAttribute(token, u"type");
-            name0 = GetAttribute(token, u"name");
-            if (type0 != kRadio) return 0;  // only a line that starts with a radio group is cut here
-            continue;
-        }
-        if (GetAttribute(token, u"type") == kRadio && GetAttribute(token, u"name") != name0)
-            return cutBefore(i, lastCr, firstTag);
-    }
-    return 0;
+    return scan::differentRadioCut(colToken);
 }
 
 int clsHTMLItemBlock::GetDifferentTypeTag() {
-    int lastCr = 0;
-    int firstTag = 0;
-    Text e0, t0, s0;
-    for (std::size_t k = 0; k < colToken.size(); ++k) {
-        const int i = static_cast<int>(k) + 1;
-        if (!isTagToken(colToken[k])) {
-            if (isSoftLineEndText(colToken[k])) lastCr = i;
-            continue;
-        }
-        const Text e = GetAttribute(colToken[k], u"");
-        const Text t = GetAttribute(colToken[k], u"type");
-        const Text s = GetAttribute(colToken[k], u"special");
-        if (firstTag == 0) {
-            firstTag = i;
-            e0 = e;
-            t0 = t;
-            s0 = s;
-            continue;
-        }
-        if (!(t == t0 && (e == e0 || !s.empty() || !s0.empty()))) return cutBefore(i, lastCr, firstTag);
-        if (s0 == kSpecialPref && s.empty() && e != e0) {
-            colToken.insert(colToken.begin() + static_cast<std::ptrdiff_t>(k), Text(kAddressLabel));
-            return cutBefore(i, lastCr, firstTag);
-        }
-    }
-    return 0;
+    return scan::differentTypeCut(colToken);
 }
 
 std::optional<clsHTMLItemBlock> clsHTMLItemBlock::Divide() {
@@ -156,40 +93,24 @@ void clsHTMLItemBlock::Adjust(clsHTMLItemBlock& nextBlock) {
     }
 }
 
-std::optional<clsHTMLItemBlock> clsHTMLItemBlock::Adjust2() {
-    bool anyKeyword = false;
+bool clsHTMLItemBlock::hasKeyword() const {
     for (int k = kFirstKind; k <= kLastKind; ++k)
-        if (KeywordScore[k] >= 1) anyKeyword = true;
-    if (!anyKeyword) return std::nullopt;
+        if (KeywordScore[k] >= 1) return true;
+    return false;
+}
 
-    HasText = false;
-    HasTag = false;
-    // `ref` is none until the first text token; an empty kind list is still a list, so after an
-    // unmatched first label any later label with kinds cuts the block.
-    std::optional<KindList> ref;
-    int cut = 0;
-    for (std::size_t k = 0; k < colToken.size(); ++k) {
-        const Text& token = colToken[k];
-        if (isTagToken(token)) {
-            HasTag = true;
-            continue;
-        }
-        // After Adjust moved a label, tokens and kind lists may no longer pair up; a token
-        // without a kind list is skipped and the walk goes on.
-        if (k >= colDecidedTypes.size()) continue;
-        const KindList& list = colDecidedTypes[k];
-        if (!ref) {
-            ref = list;  // the first label does not set HasText
-        } else if (list.empty()) {
-            HasText = true;
-        } else if (!KindListsMatch(ref, list)) {
-            cut = static_cast<int>(k) + 1;
-            break;
-        } else {
-            ref = list;
-            HasText = true;
-        }
-    }
+int clsHTMLItemBlock::labelCutPosition() {
+    // After Adjust moved a label, tokens and kind lists may no longer pair up; a token without a
+    // kind list is skipped and the walk goes on.
+    auto listAt = [this](std::size_t k) {
+        return k < colDecidedTypes.size() ? &colDecidedTypes[k] : nullptr;
+    };
+    return scan::labelCut(colToken, 0, colToken.size(), listAt, HasText, HasTag);
+}
+
+std::optional<clsHTMLItemBlock> clsHTMLItemBlock::Adjust2() {
+    if (!hasKeyword()) return std::nullopt;
+    const int cut = labelCutPosition();
     if (cut == 0) return std::nullopt;
     clsHTMLItemBlock tail = moveTail(cut);
     Check();

@@ -111,6 +111,12 @@ class clsHTMLItemBlock {
     /// insert the label "住所" before an address input that follows a prefecture list.
     int GetDifferentTypeTag();
 
+    /// True when some kind has a keyword score of at least 1 (Adjust2 looks at such blocks only).
+    bool hasKeyword() const;
+    /// The label walk of Adjust2 without the cut: recomputes HasText/HasTag and returns the cut
+    /// position, 0 when the labels all point the same way.
+    int labelCutPosition();
+
     /// Moves tokens from 1-based position `p` to the end into a new block (through its
     /// AddToken) and returns it; this block's flags and scores are not recomputed.
     clsHTMLItemBlock moveTail(int p);
@@ -168,13 +174,13 @@ class clsHTMLItemBlock {
     /// reads past the end of `names`.
     std::optional<std::vector<Text>> DecideBirthDate(const std::vector<Text>& names) const;
 
-  private:
     /// True when some kind of list1 and some kind of list2 are the same kind; false when either
     /// list is missing or empty.
     static bool KindListsMatch(const std::optional<KindList>& list1, const KindList& list2);
     /// a = b, or both are address kinds (10 to 12).
     static bool SameKind(int a, int b);
 
+  private:
     using ScoreArray = std::array<std::int16_t, kKindCount + 1>;
     ScoreArray NameScore{};
     ScoreArray KeywordScore{};
