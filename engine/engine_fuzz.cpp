@@ -1,5 +1,5 @@
-// Fuzz target: arbitrary bytes as one form's HTML text, read up to the scored blocks, plus the
-// attribute reader on a tag cut from the same bytes.
+// Fuzz target: arbitrary bytes as one form's HTML text through the whole pipeline (blocks, field
+// decision, filling-tag entries), plus the attribute reader on a tag cut from the same bytes.
 
 #include <cstddef>
 #include <cstdint>
@@ -21,7 +21,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const orvex::text::Text form = orvex::text::fromUtf8(bytes);
 
     orvex::engine::clsHTMLItems engine;
-    engine.InterpretHTMLMain(form);
+    const bool filled = engine.InterpretHTMLMain(form);
+    // The whole pipeline ran (convention names or the decision stages): a true result means
+    // entries, every entry has its "=", and every decided position is a block of the form.
+    if (filled && engine.FillingTags.empty()) __builtin_trap();
+    for (const auto& entry : engine.FillingTags)
+        if (entry.find(u'=') == orvex::text::Text::npos) __builtin_trap();
+    for (const auto& list : engine.KindBlocks) {
+        if (!list) continue;
+        for (const int p : *list)
+            if (engine.blockAt(p) == nullptr) __builtin_trap();
+    }
     // Every generated name maps back to a page name seen in the form.
     for (const auto& [generated, target] : engine.GeneratedNames) {
         if (!engine.lookupGeneratedName(generated) || target.count < 1) __builtin_trap();
