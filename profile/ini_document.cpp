@@ -234,9 +234,13 @@ bool IniDocument::set(text::TextView section, text::TextView key, text::TextView
         endLastLine();
         if (!m_lines.empty() && !trimBlanks(text::fromUtf8(m_lines.back().raw)).empty())
             m_lines.push_back(parseLine({}, m_newline, {}));
+        // Lines added at the end move nothing: the index only gains them.
+        const size_t newHeader = m_lines.size();
         m_lines.push_back(std::move(headerLine));
         m_lines.push_back(keyLine(keyName, v, m_newline));
-        m_index.reset();
+        m_index->sections.try_emplace(fs, newHeader);
+        m_index->keys.try_emplace(keyOf(newHeader, fk), newHeader + 1);
+        m_index->lastKey[newHeader] = newHeader + 1;
         return true;
     }
     if (const size_t line = findKey(header, fk); line != std::string::npos) {
@@ -246,9 +250,15 @@ bool IniDocument::set(text::TextView section, text::TextView key, text::TextView
         return true;
     }
     const size_t insertAt = m_index->lastKey.at(header) + 1;
-    if (insertAt == m_lines.size()) endLastLine();
+    if (insertAt == m_lines.size()) {
+        endLastLine();
+        m_lines.push_back(keyLine(keyName, v, m_newline));
+        m_index->keys.try_emplace(keyOf(header, fk), insertAt);
+        m_index->lastKey[header] = insertAt;
+        return true;
+    }
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), keyLine(keyName, v, m_newline));
-    m_index.reset();
+    m_index.reset();  // every later line moved
     return true;
 }
 

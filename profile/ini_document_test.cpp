@@ -104,6 +104,29 @@ TEST(IniDocumentTest, SetRefusesWhatWouldBreakTheFile) {
     EXPECT_EQ(doc.serialize(), before);
 }
 
+// Tests that look-ups stay right through a series of changes: keys added at the end, keys added
+// in the middle (moving later lines), new sections, and a removal.
+TEST(IniDocumentTest, LookupsStayRightAfterChanges) {
+    IniDocument doc = IniDocument::parse("[A]\na=1\n[B]\nb=2\n");
+    ASSERT_TRUE(doc.set(u"B", u"b2", u"x"));  // end of file
+    ASSERT_TRUE(doc.set(u"C", u"c", u"y"));   // new section
+    ASSERT_TRUE(doc.set(u"C", u"c2", u"z"));  // end of file again
+    ASSERT_TRUE(doc.set(u"A", u"a2", u"w"));  // middle: B and C move down
+    ASSERT_TRUE(doc.set(u"B", u"b", u"3"));   // rewrite after the move
+    EXPECT_EQ(valueOf(doc, u"A", u"a2"), u"w");
+    EXPECT_EQ(valueOf(doc, u"B", u"b"), u"3");
+    EXPECT_EQ(valueOf(doc, u"B", u"b2"), u"x");
+    EXPECT_EQ(valueOf(doc, u"C", u"c2"), u"z");
+    EXPECT_EQ(valueOf(doc, u"C", u"a2"), u"<missing>");
+    EXPECT_EQ(doc.serialize(), "[A]\na=1\na2=w\n[B]\nb=3\nb2=x\n\n[C]\nc=y\nc2=z\n");
+    EXPECT_TRUE(doc.removeSection(u"B"));
+    ASSERT_TRUE(doc.set(u"C", u"c3", u"v"));
+    EXPECT_EQ(valueOf(doc, u"C", u"c3"), u"v");
+    EXPECT_EQ(valueOf(doc, u"B", u"b"), u"<missing>");
+    const IniDocument reread = IniDocument::parse(doc.serialize());
+    EXPECT_EQ(valueOf(reread, u"C", u"c3"), u"v");
+}
+
 // Tests that removing a section removes every duplicate with its lines and nothing else.
 TEST(IniDocumentTest, RemoveSectionRemovesAllDuplicates) {
     IniDocument doc = IniDocument::parse("; head\n[L]\na=1\n[K]\nk=1\n[l]\nb=2\n");

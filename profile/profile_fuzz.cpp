@@ -1,10 +1,13 @@
 // Fuzzes the profile-file reader: parsing, look-ups, listing, changing and writing back any
 // bytes must neither crash nor lose the lines it did not change.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "profile/ini_document.h"
 
@@ -23,13 +26,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     (void)doc.find(u"USER0", u"Name1");
 
-    // A change is read back as written, and removing a section makes it unreadable.
-    if (doc.set(u"Fuzz", u"Key", u"value")) {
-        const auto* v = doc.find(u"fuzz", u"KEY");
-        if (!v || *v != u"value") std::abort();
-        const IniDocument again = IniDocument::parse(doc.serialize());
-        const auto* w = again.find(u"FUZZ", u"key");
-        if (!w || *w != u"value") std::abort();
+    // Changes are read back as written, in new and in existing sections, before and after the
+    // document is written out and parsed again.
+    std::vector<orvex::text::Text> sections = doc.sectionNames();
+    sections.resize(std::min<size_t>(sections.size(), 3));
+    sections.push_back(u"Fuzz");
+    std::vector<std::pair<orvex::text::Text, orvex::text::Text>> written;
+    for (const auto& section : sections) {
+        if (doc.set(section, u"Key", u"value")) written.emplace_back(section, u"Key");
+        if (doc.set(section, u"Name", u"名前")) written.emplace_back(section, u"Name");
+    }
+    const IniDocument again = IniDocument::parse(doc.serialize());
+    for (const auto& [section, key] : written) {
+        const auto* v = doc.find(section, key);
+        const auto* w = again.find(section, key);
+        const orvex::text::Text expected = key == u"Key" ? u"value" : u"名前";
+        if (!v || *v != expected || !w || *w != expected) std::abort();
     }
     doc.removeSection(u"fuzz");
     if (doc.find(u"Fuzz", u"Key")) std::abort();
