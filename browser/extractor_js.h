@@ -1,0 +1,37 @@
+#pragma once
+// The scripts the program runs in its isolated world of a frame: the extractor that reads the
+// document as a flat node list, the replay of recorded writes, and two small element writes.
+
+#include <string>
+#include <vector>
+
+#include "page/write_log.h"
+
+namespace orvex::browser {
+
+/// The extractor expression. Its value is an object: url, title, name (window name), charset,
+/// indexInParent (position of the frame among its parent window's frames, -1 for a top window),
+/// framesLength (window.frames.length) and nodes, the document's nodes in document order; each
+/// node is [1, parent, tag, [name, value, ...], state] for an element (state optional: v value,
+/// c checked, s selected, h 1 when not rendered, f the frame's position in window.frames),
+/// [3, parent, text] for text and [8, parent, text] for a comment; parent indexes the list (-1
+/// at the top).
+const std::string& extractorScript();
+
+/// The replay expression for `writes`: each write is checked against the element at its source
+/// index (tag and name) and applied through the element prototypes' setters between focus and
+/// input, change and blur events. Its value is {written, skipped: [write positions], refused:
+/// [write positions]}; text fields that are not rendered are refused.
+std::string replayScript(const std::vector<page::WriteRecord>& writes);
+
+/// An expression that sets innerText of the element at `sourceIndex` when its tag and id still
+/// match; its value is true when it did.
+std::string setTextScript(int sourceIndex, const std::string& tagName, const std::string& id,
+                          const std::string& text);
+
+/// An expression that sets attribute `attribute` of the element at `sourceIndex` when its tag
+/// still matches; its value is true when it did.
+std::string setAttributeScript(int sourceIndex, const std::string& tagName, const std::string& attribute,
+                               const std::string& value);
+
+}  // namespace orvex::browser
