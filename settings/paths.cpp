@@ -71,6 +71,20 @@ std::filesystem::path resolveDataPath(text::TextView stored) {
     return dataDir() / rest;
 }
 
+std::filesystem::path resolveDataOrResourcePath(text::TextView stored,
+                                                const std::filesystem::path& resources) {
+    std::filesystem::path inData = resolveDataPath(stored);
+    if (stored.empty() || stored.front() != u'.') return inData;
+    std::error_code ec;
+    if (std::filesystem::exists(inData, ec)) return inData;
+    std::filesystem::path inResources = resources / inData.lexically_relative(dataDir());
+    return std::filesystem::exists(inResources, ec) ? inResources : inData;
+}
+
+std::filesystem::path resolveDataOrResourcePath(text::TextView stored) {
+    return resolveDataOrResourcePath(stored, resourceDir());
+}
+
 std::filesystem::path resourceDirFor(const std::filesystem::path& exeDir) {
     std::error_code ec;
     const std::filesystem::path installed = exeDir.parent_path() / kInstalledResources;

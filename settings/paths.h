@@ -24,6 +24,14 @@ std::filesystem::path dataFile(std::string_view name);
 /// icons/a.ico in the data directory). Other paths are returned as they are; empty stays empty.
 std::filesystem::path resolveDataPath(text::TextView stored);
 
+/// As resolveDataPath, except that a path beginning with "." whose file is missing from the data
+/// directory names the same file under `resources` when it is there (the built-in icons ship
+/// with the program, while the data directory's "icons" starts empty).
+std::filesystem::path resolveDataOrResourcePath(text::TextView stored,
+                                                const std::filesystem::path& resources);
+/// resolveDataOrResourcePath with the program's resource directory.
+std::filesystem::path resolveDataOrResourcePath(text::TextView stored);
+
 /// The resource directory: "share/orvex" beside the installed program's "bin" when it exists,
 /// else the source tree's resources (a build tree run). Never fails.
 std::filesystem::path resourceDir();

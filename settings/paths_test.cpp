@@ -61,6 +61,25 @@ TEST(PathsTest, ResolvesStoredPaths) {
     EXPECT_EQ(resolveDataPath(u""), "");
 }
 
+// Tests that a "." path missing from the data directory falls back to the resources, and that a
+// file in the data directory or an absolute path is taken as it is.
+TEST(PathsTest, ResolvesBuiltInFilesFromResources) {
+    testing::TempHome home;
+    const auto resources = home.root() / "share";
+    std::filesystem::create_directories(resources / "icons");
+    std::filesystem::create_directories(home.data() / "icons");
+    ASSERT_TRUE(profile::testing::spit(resources / "icons" / "earth.ico", "built-in"));
+    EXPECT_EQ(resolveDataOrResourcePath(u".\\icons\\earth.ico", resources),
+              resources / "icons" / "earth.ico");
+    ASSERT_TRUE(profile::testing::spit(home.data() / "icons" / "earth.ico", "mine"));
+    EXPECT_EQ(resolveDataOrResourcePath(u".\\icons\\earth.ico", resources),
+              home.data() / "icons" / "earth.ico");
+    EXPECT_EQ(resolveDataOrResourcePath(u".\\icons\\none.ico", resources),
+              home.data() / "icons" / "none.ico");
+    EXPECT_EQ(resolveDataOrResourcePath(u"/abs/x.ico", resources), "/abs/x.ico");
+    EXPECT_EQ(resolveDataOrResourcePath(u"", resources), "");
+}
+
 // Tests that installed resources beside "bin" are preferred and a build tree falls back to the
 // source tree's resources.
 TEST(PathsTest, FindsResourceDirectory) {
