@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/test_support.h"
+#include "engine/text_rules.h"
 
 namespace orvex::engine {
 namespace {
@@ -98,6 +99,19 @@ TEST(ScoreKeywordTest, ChangesTextInPlace) {
     Text a = t16("お名前（半角カナ）");
     ScoreAntiKeyword(kFullName, a);
     EXPECT_EQ(s8(a), "お名前（）");
+}
+
+// Tests that the dictionaries lower-case like text::toLower, for every sort of letter.
+TEST(ScoreKeywordTest, LowerCasesLikeTextLibrary) {
+    for (const char* sample : {"ABC ＡＢＣ xyz", "ÄÖÜ Straße", "ΩΣ Привет", "ｶﾀｶﾅ カタカナ 漢字 ①②", "𝐀 Ⅻ ǅ",
+                               "ＴＥＬ／ＦＡＸ", ""}) {
+        Text t = t16(sample);
+        ScoreKeyword(kFax, t);
+        EXPECT_EQ(s8(t), s8(text::toLower(t16(sample)))) << sample;
+        Text n = t16(sample);
+        ScoreName(kFax, n);
+        EXPECT_EQ(s8(n), s8(RemoveSpaces(text::toLower(t16(sample))))) << sample;
+    }
 }
 
 // Tests birth, age and sex labels.
