@@ -21,7 +21,9 @@ class BrowserHost {
     BrowserHost(const BrowserHost&) = delete;
     BrowserHost& operator=(const BrowserHost&) = delete;
 
+    /// The protocol client; pump it (or watch its transport's descriptors) to make things happen.
     Client& client() { return *m_client; }
+    /// The browser session, already started.
     CdpBrowserSession& session() { return *m_session; }
     /// Pumps until the session is ready; false when it failed, the browser ended or time ran out.
     bool waitReady(int timeoutMs);

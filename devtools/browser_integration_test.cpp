@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "devtools/browser_host.h"
+#include "devtools/extractor_script.h"
 #include "devtools/test_http_server.h"
 
 namespace orvex::devtools {
@@ -81,6 +82,13 @@ std::map<std::string, std::string> pages(int port) {
         {"/f.html", "<html><body>inner frame</body></html>"},
         {"/x.html", "<html><body><p>outer</p><iframe src=\"" + other + "/g.html\"></iframe></body></html>"},
         {"/g.html", "<html><body><p id=g>cross-site text</p></body></html>"},
+        {"/form.html",
+         "<html><head><title>Form</title></head><body><form id=f>"
+         "<input id=n name=name1 value=\"orig\"><input id=hidden1 style=\"visibility:hidden\">"
+         "<input id=none1 style=\"display:none\"><input id=zero "
+         "style=\"width:0;height:0;padding:0;border:0\">"
+         "<input type=checkbox id=k><select id=s><option>a<option>b<option>c</select><!-- note --></form>"
+         "</body></html>"},
     };
 }
 
@@ -153,7 +161,9 @@ class BrowserIntegrationTest : public ::testing::Test {
         auto done = std::make_shared<bool>(false);
         host->client().send("Runtime.evaluate", {{"expression", script}, {"userGesture", true}},
                             host->session().sessionOfFrame(windowId), [done](const Reply&) { *done = true; });
-        if (waitForIt) EXPECT_TRUE(wait([&] { return *done; }));
+        if (waitForIt) {
+            EXPECT_TRUE(wait([&] { return *done; }));
+        }
     }
 
     std::unique_ptr<TestHttpServer> server;
@@ -344,6 +354,45 @@ TEST_F(BrowserIntegrationTest, WindowBounds) {
     EXPECT_EQ(bounds->width, 640);
     EXPECT_EQ(bounds->height, 480);
     host->session().bringToFront(id);
+}
+
+// Tests that the extractor returns the document flat, with the controls' current state and visibility.
+TEST_F(BrowserIntegrationTest, ExtractorReadsTheDocument) {
+    const std::string id = openAndLoad(server->url("/form.html"));
+    ASSERT_FALSE(id.empty());
+    runAsUser(id,
+              "document.getElementById('n').value = 'typed'; document.getElementById('k').checked = true;"
+              " document.getElementById('s').selectedIndex = 2;");
+    const EvalResult doc = evaluate(id, extractorScript());
+    ASSERT_TRUE(doc.ok) << doc.error;
+    EXPECT_EQ(doc.value["title"], "Form");
+    const json& nodes = doc.value["nodes"];
+    ASSERT_TRUE(nodes.is_array());
+    ASSERT_FALSE(nodes.empty());
+    EXPECT_EQ(nodes[0]["tag"], "HTML");
+    EXPECT_EQ(nodes[0]["parent"], -1);
+    for (std::size_t i = 1; i < nodes.size(); ++i)
+        EXPECT_LT(nodes[i]["parent"].get<long long>(), (long long)i);
+    auto byId = [&](const std::string& wanted) {
+        for (const auto& node : nodes) {
+            for (const auto& attribute : node.value("attrs", json::array())) {
+                if (attribute[0] == "id" && attribute[1] == wanted) return node;
+            }
+        }
+        return json();
+    };
+    const json name = byId("n");
+    EXPECT_EQ(name["value"], "typed");
+    const json& attrs = name["attrs"];
+    EXPECT_NE(std::find(attrs.begin(), attrs.end(), json::array({"value", "orig"})), attrs.end());
+    EXPECT_EQ(byId("n")["rendered"], true);
+    EXPECT_EQ(byId("hidden1")["rendered"], false);
+    EXPECT_EQ(byId("none1")["rendered"], false);
+    EXPECT_EQ(byId("zero")["rendered"], false);
+    EXPECT_EQ(byId("k")["checked"], true);
+    EXPECT_EQ(byId("s")["selected"], json::array({2}));
+    EXPECT_TRUE(std::any_of(nodes.begin(), nodes.end(),
+                            [](const json& n) { return n["tag"] == "#comment" && n["text"] == " note "; }));
 }
 
 // Tests that the browser's death is reported (windows first, then the browser) and the process is reaped.

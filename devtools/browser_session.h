@@ -112,7 +112,7 @@ class BrowserSession {
 
     /// Sets the receiver of events (null for none); it must outlive its registration.
     virtual void setObserver(BrowserEvents* observer) = 0;
-    /// True once the session is set up and events flow.
+    /// True once the session is set up and events flow; false again after the browser ended.
     virtual bool isReady() const = 0;
     /// True while the browser is running.
     virtual bool isOpen() const = 0;
@@ -126,7 +126,8 @@ class BrowserSession {
                           const std::string& frameId = {}) = 0;
     /// Decides a navigation that was deferred; unknown or decided requests are ignored.
     virtual void decideNavigation(const std::string& requestId, const NavigationDecision& decision) = 0;
-    /// Keeps a window that is being reported by windowOpened paused until releaseWindow.
+    /// Keeps a window that is being reported by windowOpened paused until releaseWindow. The opener's
+    /// script stays inside window.open meanwhile, so a hold should be short.
     virtual void holdWindow(const std::string& windowId) = 0;
     /// Lets a held window start; does nothing for a window that is not held.
     virtual void releaseWindow(const std::string& windowId) = 0;

@@ -28,6 +28,7 @@ class CdpBrowserSession final : public BrowserSession {
     /// Why start() failed; empty when it did not (or has not finished).
     const std::string& startError() const { return m_startError; }
 
+    // BrowserSession; see there.
     void setObserver(BrowserEvents* observer) override { m_observer = observer; }
     bool isReady() const override { return m_ready; }
     bool isOpen() const override { return m_client.isOpen(); }

@@ -72,7 +72,10 @@ class Client {
     /// Handles one received message as if the transport had delivered it.
     void handleMessage(std::string_view message);
 
+    /// True until the channel has ended.
     bool isOpen() const { return m_transport != nullptr && m_transport->isOpen() && !m_closed; }
+    /// True while posted work waits for a pump (an event loop then pumps soon, without waiting for input).
+    bool hasPostedWork() const { return !m_posted.empty(); }
     /// Number of requests still waiting for a reply.
     std::size_t pendingCount() const { return m_pending.size(); }
     /// The reason the channel ended; empty while it is open.
