@@ -14,6 +14,9 @@ namespace {
 constexpr TextView kGeneratedPrefix = u"kvnt";
 constexpr TextView kKatakanaFurigana = u"フリガナ";
 constexpr TextView kConventionMark = u"kv0";
+// The attribute that names an input, and the one that keeps the page's name after renaming.
+constexpr TextView kNameAttribute = u"name";
+constexpr TextView kPageNameAttribute = u"orgnm";
 
 // Input types that never take personal data; such tags are dropped before naming.
 bool isDroppedType(TextView type) {
@@ -163,8 +166,8 @@ void clsHTMLItems::AssignInputName(Text& tag) {
     // The page name moves to `orgnm`. The rename uses the same "name=" that GetAttribute reads
     // (after a blank, outside a quoted value), so the page name and the generated name are
     // what GetAttribute finds afterwards.
-    const int p = findAttribute(tag, u"name");
-    if (p > 0) tag.replace(static_cast<std::size_t>(p - 1), 4, u"orgnm");
+    const int p = findAttribute(tag, kNameAttribute);
+    if (p > 0) tag.replace(static_cast<std::size_t>(p - 1), kNameAttribute.size(), kPageNameAttribute);
     // The last character is taken for the closing ">"; an unterminated tag (the last token of
     // the text) loses its last character all the same.
     if (!tag.empty()) tag.pop_back();

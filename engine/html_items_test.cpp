@@ -58,6 +58,17 @@ TEST(TokenizeTest, GeneratedNamesKeepPageName) {
               (std::vector<std::string>{"<INPUT data-name=a title=\" name=b\" orgnm=c name=kvnt1>"}));
 }
 
+// Tests that an unterminated tag at the end of the form loses its last character to the rename
+// (the character taken for the closing ">"), while the name map keeps the whole page name.
+TEST(TokenizeTest, UnterminatedTagRename) {
+    clsHTMLItems engine;
+    EXPECT_EQ(tokensOf(engine, "x<INPUT name=abc"),
+              (std::vector<std::string>{"x", "<INPUT orgnm=ab name=kvnt1>"}));
+    EXPECT_EQ(s8(engine.lookupGeneratedName(u"kvnt1")->pageName), "abc");
+    // Near miss: a closed tag loses only its ">".
+    EXPECT_EQ(tokensOf("x<INPUT name=abc>"), (std::vector<std::string>{"x", "<INPUT orgnm=abc name=kvnt1>"}));
+}
+
 // Tests occurrence numbers of a repeated page name and their lookup.
 TEST(TokenizeTest, RepeatedNamesAndLookup) {
     clsHTMLItems engine;
