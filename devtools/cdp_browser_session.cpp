@@ -182,7 +182,11 @@ void CdpBrowserSession::onAttached(const std::string& parentSessionId, const jso
     std::string windowId = targetId;
     if (!isPage) {
         const auto parent = m_sessions.find(parentSessionId);
-        if (parent == m_sessions.end()) return;
+        if (parent == m_sessions.end()) {
+            // A frame of a page we no longer follow: never leave it paused.
+            m_client.send("Runtime.runIfWaitingForDebugger", json::object(), sessionId);
+            return;
+        }
         windowId = parent->second.windowId;
     }
     const auto alive = m_alive;

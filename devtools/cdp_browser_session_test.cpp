@@ -464,6 +464,15 @@ TEST_F(CdpBrowserSessionTest, WindowBounds) {
     EXPECT_EQ(sentOn("Page.bringToFront", "S1").size(), 1u);
 }
 
+// Tests that targets the session does not follow are let run instead of staying paused.
+TEST_F(CdpBrowserSessionTest, ForeignTargetsAreNotLeftPaused) {
+    attach("", "S1", "T1", "page");
+    attach("S1", "W1", "X1", "worker");
+    EXPECT_EQ(sentOn("Runtime.runIfWaitingForDebugger", "W1").size(), 1u);
+    EXPECT_EQ(sentOn("Target.detachFromTarget", "S1").size(), 1u);
+    EXPECT_TRUE(sentOn("Page.enable", "W1").empty());
+}
+
 // Tests that navigate addresses the session that hosts the frame, and ignores a frame of another window.
 TEST_F(CdpBrowserSessionTest, NavigateUsesTheFramesSession) {
     attach("", "S1", "T1", "page");
