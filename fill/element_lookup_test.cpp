@@ -55,5 +55,26 @@ TEST_F(ElementLookupTest, UnknownGeneratedNameFallsBackToTheName) {
     EXPECT_EQ(FindElementByTokenName(*other, engine, u"kvnt9").element().id(), "k");
 }
 
+// Tests that the index answers every name exactly as the document's `all` collection does.
+TEST(ElementIndexTest, AnswersAsTheAllCollection) {
+    auto doc = testing::loadPage(
+        "<form name=f id=x><div name=d id=y></div><a name=x></a><input name=y><input id=d name=z>"
+        "<select name=z></select><img name=i><span id=s name=s></span></form>");
+    const ElementIndex index(*doc);
+    for (const char* name : {"f", "x", "d", "y", "z", "i", "s", "none", ""}) {
+        const page::NamedItem expected = doc->all().item(name);
+        const page::NamedItem got = index.item(text::fromUtf8(name));
+        ASSERT_EQ(got.isCollection(), expected.isCollection()) << name;
+        ASSERT_EQ(got.empty(), expected.empty()) << name;
+        if (expected.isCollection()) {
+            ASSERT_EQ(got.collection().length(), expected.collection().length()) << name;
+            for (int i = 0; i < expected.collection().length(); ++i)
+                EXPECT_EQ(got.collection().item(i), expected.collection().item(i)) << name;
+        } else {
+            EXPECT_EQ(got.element(), expected.element()) << name;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace orvex::fill

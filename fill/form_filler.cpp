@@ -81,7 +81,8 @@ FormFiller::FormFiller(engine::clsHTMLItems& engine, page::Document& document, c
     : m_engine(engine), m_document(document), m_person(person) {}
 
 page::NamedItem FormFiller::find(TextView tokenName) const {
-    return FindElementByTokenName(m_document, m_engine, tokenName);
+    if (!m_index) m_index = std::make_unique<ElementIndex>(m_document);
+    return FindElementByTokenName(*m_index, m_engine, tokenName);
 }
 
 bool FormFiller::Fill(const EntryObserver& observer) {

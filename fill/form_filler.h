@@ -4,9 +4,11 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "engine/html_items.h"
+#include "fill/element_lookup.h"
 #include "fill/user_info.h"
 #include "page/document.h"
 #include "text/text.h"
@@ -72,6 +74,8 @@ class FormFiller {
     engine::clsHTMLItems& m_engine;
     page::Document& m_document;
     const clsUserInfo& m_person;
+    /// The document's elements by name, made at the first lookup.
+    mutable std::unique_ptr<ElementIndex> m_index;
 };
 
 /// Fills one form: FormFiller(engine, document, person).Fill(observer).

@@ -1,5 +1,6 @@
 #include "fill/page_fill.h"
 
+#include <algorithm>
 #include <exception>
 #include <map>
 #include <memory>
@@ -22,32 +23,49 @@ void collectDocuments(page::Document& document, std::vector<page::Document*>& ou
         if (page::Document* frame = document.frame(i)) collectDocuments(*frame, out);
 }
 
-int occurrenceOf(page::Document& document, const page::Element& element) {
-    const std::string name = element.name();
-    if (name.empty()) return 0;
-    const page::ElementCollection all = document.all();
-    int count = 0;
-    for (int i = 0; i <= element.sourceIndex() && i < all.length(); ++i) {
-        const page::Element e = all.item(i);
-        if (isFormControl(e.tagName()) && e.name() == name) ++count;
+// The source indexes of a document's INPUT, SELECT and TEXTAREA elements by name, in document
+// order, made once per document so that each write finds its occurrence without a walk.
+class ControlNames {
+  public:
+    explicit ControlNames(page::Document& document) {
+        const page::ElementCollection all = document.all();
+        for (int i = 0; i < all.length(); ++i) {
+            const page::Element e = all.item(i);
+            if (isFormControl(e.tagName())) m_byName[e.name()].push_back(e.sourceIndex());
+        }
     }
-    return count;
-}
+    /// Position (from 1) of the element among the controls of its name; 0 without a name.
+    int occurrenceOf(const page::Element& element) const {
+        const std::string name = element.name();
+        if (name.empty()) return 0;
+        const auto it = m_byName.find(name);
+        if (it == m_byName.end()) return 0;
+        const std::vector<int>& indexes = it->second;
+        const auto at = std::lower_bound(indexes.begin(), indexes.end(), element.sourceIndex());
+        return (at == indexes.end() || *at != element.sourceIndex())
+                   ? 0
+                   : static_cast<int>(at - indexes.begin()) + 1;
+    }
 
-WrittenElement describeElement(page::Document& document, const page::Element& element) {
+  private:
+    std::map<std::string, std::vector<int>> m_byName;
+};
+
+WrittenElement describeElement(const ControlNames& controls, const page::Element& element) {
     WrittenElement out;
     out.tag = element.tagName();
     out.type = element.type();
     out.name = element.name();
     out.id = element.id();
     out.index = element.sourceIndex();
-    out.occurrence = occurrenceOf(document, element);
+    out.occurrence = controls.occurrenceOf(element);
     return out;
 }
 
 // The writes of one entry: each element it wrote, once, in the order of its first write, with
 // the element's state now.
-void describeWrites(page::Document& document, const EntryWrites& span, std::vector<FillWrite>& out) {
+void describeWrites(page::Document& document, const ControlNames& controls, const EntryWrites& span,
+                    std::vector<FillWrite>& out) {
     struct Seen {
         bool value = false;
         bool checked = false;
@@ -68,7 +86,7 @@ void describeWrites(page::Document& document, const EntryWrites& span, std::vect
         if (!element) continue;
         FillWrite write;
         write.entry = text::toUtf8(span.entry);
-        write.element = describeElement(document, element);
+        write.element = describeElement(controls, element);
         if (element.tagName() == "SELECT") {
             const page::Element option = element.item(element.selectedIndex());
             write.selected = option ? option.text() : std::string();
@@ -95,10 +113,10 @@ std::unique_ptr<engine::clsHTMLItems> readForm(std::string_view html, FormFillRe
     return engine;
 }
 
-void fillForm(engine::clsHTMLItems& engine, page::Document& document, const clsUserInfo& person,
-              FormFillReport& report) {
+void fillForm(engine::clsHTMLItems& engine, page::Document& document, const ControlNames& controls,
+              const clsUserInfo& person, FormFillReport& report) {
     Fill(engine, document, person,
-         [&](const EntryWrites& span) { describeWrites(document, span, report.writes); });
+         [&](const EntryWrites& span) { describeWrites(document, controls, span, report.writes); });
 }
 
 }  // namespace
@@ -127,8 +145,10 @@ PageFillReport readAndFillPage(page::Document& top, const clsUserInfo* person) {
                 if (report.ok) read.push_back({page.forms.size(), std::move(engine)});
                 page.forms.push_back(std::move(report));
             }
-            if (person == nullptr) continue;
-            for (ReadForm& form : read) fillForm(*form.engine, *document, *person, page.forms[form.report]);
+            if (person == nullptr || read.empty()) continue;
+            const ControlNames controls(*document);
+            for (ReadForm& form : read)
+                fillForm(*form.engine, *document, controls, *person, page.forms[form.report]);
         }
     } catch (const std::exception&) {
         // What was read and written so far stays in the report.
@@ -143,7 +163,7 @@ FormFillReport readAndFillForm(std::string_view formHtml, page::Document* docume
         report.text = std::string(formHtml);
         std::unique_ptr<engine::clsHTMLItems> engine = readForm(formHtml, report);
         if (report.ok && person != nullptr && document != nullptr)
-            fillForm(*engine, *document, *person, report);
+            fillForm(*engine, *document, ControlNames(*document), *person, report);
     } catch (const std::exception&) {
         // What was read and written so far stays in the report.
     }
