@@ -51,32 +51,6 @@ int cityNameRule(TextView name) {
     return 0;
 }
 
-// True for characters that have no lower-case form and need no look-up: ASCII other than
-// A-Z, kana, CJK ideographs and punctuation, and the half-width and full-width forms other than
-// the full-width capitals.
-constexpr bool isCaseless(char16_t c) {
-    if (c < 0x80) return c < u'A' || c > u'Z';
-    if (c >= 0x3000 && c <= 0x30FF) return true;  // CJK punctuation, hiragana, katakana
-    if (c >= 0x4E00 && c <= 0x9FFF) return true;  // CJK ideographs
-    if (c >= 0xFF00 && c <= 0xFFEF) return c < u'Ａ' || c > u'Ｚ';
-    return false;
-}
-
-// Lower-cases the text in place with the same result as text::toLower; ASCII and full-width
-// capitals are mapped here and only texts with other cased letters take the full look-up.
-void lowerInPlace(Text& t) {
-    for (char16_t& c : t) {
-        if (c >= u'A' && c <= u'Z') {
-            c = static_cast<char16_t>(c + (u'a' - u'A'));
-        } else if (c >= u'Ａ' && c <= u'Ｚ') {
-            c = static_cast<char16_t>(c + (u'ａ' - u'Ａ'));
-        } else if (!isCaseless(c)) {
-            t = text::toLower(t);
-            return;
-        }
-    }
-}
-
 bool isDigitChar(char16_t c) {
     return (c >= u'0' && c <= u'9') || (c >= u'０' && c <= u'９');
 }
@@ -110,7 +84,7 @@ int FindMonthDayWord(TextView text) {
 
 int ScoreKeyword(int kind, Text& t) {
     if (!isKind(kind)) return 0;
-    lowerInPlace(t);
+    text::lowerInPlace(t);
     switch (kind) {
         case kFullName:
             if (!holdsAny(t, kFullNameWords)) return 0;
@@ -180,7 +154,7 @@ int ScoreKeyword(int kind, Text& t) {
 
 int ScoreAntiKeyword(int kind, Text& t) {
     if (!isKind(kind)) return 0;
-    lowerInPlace(t);
+    text::lowerInPlace(t);
     if (holds(t, kQuizWord) && holds(t, kAnswerWord)) return kAntiHit;
     switch (kind) {
         case kFullName:
@@ -216,7 +190,7 @@ int ScoreAntiKeyword(int kind, Text& t) {
 
 int ScoreName(int kind, Text& n) {
     if (!isKind(kind)) return 0;
-    lowerInPlace(n);
+    text::lowerInPlace(n);
     n = RemoveSpaces(n);
     switch (kind) {
         case kFullName:

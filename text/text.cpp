@@ -78,8 +78,38 @@ std::string toUtf8(TextView text) {
     return out;
 }
 
+namespace {
+
+// True for characters that have no lower-case form and need no look-up: ASCII other than
+// A-Z, kana, CJK ideographs and punctuation, and the half-width and full-width forms other than
+// the full-width capitals. Form labels are almost entirely made of these.
+constexpr bool isCaseless(char16_t c) {
+    if (c < 0x80) return c < u'A' || c > u'Z';
+    if (c >= 0x3000 && c <= 0x30FF) return true;  // CJK punctuation, hiragana, katakana
+    if (c >= 0x4E00 && c <= 0x9FFF) return true;  // CJK ideographs
+    if (c >= 0xFF00 && c <= 0xFFEF) return c < u'Ａ' || c > u'Ｚ';
+    return false;
+}
+
+}  // namespace
+
+void lowerInPlace(Text& text) {
+    for (char16_t& c : text) {
+        if (c >= u'A' && c <= u'Z') {
+            c = static_cast<char16_t>(c + (u'a' - u'A'));
+        } else if (c >= u'Ａ' && c <= u'Ｚ') {
+            c = static_cast<char16_t>(c + (u'ａ' - u'Ａ'));
+        } else if (!isCaseless(c)) {
+            text = mapCodePoints(text, [](UChar32 cp) { return u_tolower(cp); });
+            return;
+        }
+    }
+}
+
 Text toLower(TextView text) {
-    return mapCodePoints(text, [](UChar32 c) { return u_tolower(c); });
+    Text out(text);
+    lowerInPlace(out);
+    return out;
 }
 
 Text toUpper(TextView text) {

@@ -22,6 +22,9 @@ std::string toUtf8(TextView text);
 /// Lower-cases letters, full-width Latin letters (Ａ..Ｚ) included; other characters unchanged.
 /// Length in code units never changes, so positions stay valid.
 Text toLower(TextView text);
+/// Lower-cases `text` in place with the result of toLower; ASCII, kana and CJK text is mapped
+/// without a Unicode look-up.
+void lowerInPlace(Text& text);
 /// Upper-cases letters, full-width Latin letters included; length never changes.
 Text toUpper(TextView text);
 

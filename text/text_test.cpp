@@ -27,6 +27,9 @@ TEST(TextTest, InvalidSequencesAreReplaced) {
 TEST(TextTest, LowerCaseIncludesFullWidth) {
     EXPECT_EQ(toLower(u"NAME ＮＡＭＥ お名前 ÀÉ"), u"name ｎａｍｅ お名前 àé");
     EXPECT_EQ(toUpper(u"ｍａｉｌ mail"), u"ＭＡＩＬ MAIL");
+    Text mixed = u"ＡＢＣ Ω";  // the fast path hands over to the full mapping mid-text
+    lowerInPlace(mixed);
+    EXPECT_EQ(mixed, u"ａｂｃ ω");
     Text special = u"İ";  // would grow under full case mapping
     EXPECT_EQ(toLower(special).size(), special.size());
 }
