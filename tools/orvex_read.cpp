@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/browser_read.h"
 #include "tools/read_command.h"
 #include "tools/read_options.h"
 
@@ -23,5 +24,6 @@ int main(int argc, char** argv) {
         std::cout << kReadUsage;
         return kExitOk;
     }
+    if (options->browser) return runBrowserRead(*options, std::cout, std::cerr);
     return runRead(*options, std::cin, std::cout, std::cerr);
 }

@@ -71,6 +71,10 @@ bool checkCombinations(const ReadOptions& options, std::string& error) {
         error = "--out needs --person";
     } else if (options.today && !filling) {
         error = "--today needs --person";
+    } else if ((options.headless || !options.screenshot.empty()) && !options.browser) {
+        error = "--headless and --screenshot need --browser";
+    } else if (options.browser && (options.formInput || !options.outFile.empty() || options.mode == ReadMode::Debug)) {
+        error = "--browser cannot be combined with --form, --out or --debug";
     } else {
         return true;
     }
@@ -93,6 +97,10 @@ const std::string_view kReadUsage =
     "  --today YYYY-MM-DD the date ages are taken on (with --person)\n"
     "  --out FILE         save the filled page as HTML (UTF-8, with --person)\n"
     "  --json             print the report as JSON\n"
+    "  --browser          PAGE is an address: open it in a browser window for automatic input,\n"
+    "                     let Orvex read and fill every frame, and report each form with its frame\n"
+    "  --headless         run that browser without a window\n"
+    "  --screenshot FILE  save a picture of the browser window (PNG)\n"
     "  --help             show this text and exit\n"
     "\n"
     "Exit status: 0 success (also when nothing is fillable), 1 input cannot be read,\n"
@@ -148,6 +156,18 @@ std::optional<ReadOptions> parseReadOptions(const std::vector<std::string_view>&
             haveMode = true;
         } else if (name == "--json") {
             options.json = true;
+        } else if (name == "--browser") {
+            options.browser = true;
+        } else if (name == "--headless") {
+            options.headless = true;
+        } else if (name == "--screenshot") {
+            const std::optional<std::string_view> file = takeValue();
+            if (!file) return std::nullopt;
+            if (file->empty()) {
+                error = "--screenshot needs a file name";
+                return std::nullopt;
+            }
+            options.screenshot = std::string(*file);
         } else if (name == "--person") {
             const std::optional<std::string_view> spec = takeValue();
             if (!spec || !parsePersonSpec(*spec, options, error)) return std::nullopt;

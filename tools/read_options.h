@@ -37,6 +37,12 @@ struct ReadOptions {
     std::optional<fill::CalendarDate> today;
     /// Where the filled page is saved; empty for nowhere.
     std::string outFile;
+    /// The input is an address opened in a browser window for automatic input.
+    bool browser = false;
+    /// Run that browser without a window.
+    bool headless = false;
+    /// Where a picture of the browser window is saved (PNG); empty for nowhere.
+    std::string screenshot;
 };
 
 /// The usage text printed by --help.

@@ -1,0 +1,60 @@
+#include "tools/browser_read.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "tools/read_command.h"
+
+namespace orvex::tools {
+namespace {
+
+std::optional<ReadOptions> parse(std::vector<std::string_view> args, std::string& error) {
+    return parseReadOptions(args, error);
+}
+
+// Tests that the browser options are read, and refused where they do not fit.
+TEST(BrowserReadTest, Options) {
+    std::string error;
+    const auto options = parse({"--browser", "--headless", "--screenshot", "a.png", "http://x/"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_TRUE(options->browser);
+    EXPECT_TRUE(options->headless);
+    EXPECT_EQ(options->screenshot, "a.png");
+    EXPECT_FALSE(parse({"--headless", "page.html"}, error));
+    EXPECT_FALSE(parse({"--screenshot", "a.png", "page.html"}, error));
+    EXPECT_FALSE(parse({"--browser", "--form", "page.html"}, error));
+    EXPECT_FALSE(parse({"--browser", "--debug", "page.html"}, error));
+    EXPECT_FALSE(parse({"--browser", "--screenshot", "", "page.html"}, error));
+}
+
+// Tests that the demo page opened in a headless browser is filled with the sample person and
+// reported with its frame; a missing person file stops before any browser starts.
+TEST(BrowserReadTest, FillsDemoPage) {
+    std::string error;
+    auto options = parse(
+        {"--browser", "--headless", "--json", "--person", ORVEX_SOURCE_DIR "/resources/sample/userdata.ini",
+         ORVEX_SOURCE_DIR "/resources/demo/entry.html"},
+        error);
+    ASSERT_TRUE(options) << error;
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(runBrowserRead(*options, out, err), kExitOk) << err.str();
+    const auto report = nlohmann::json::parse(out.str());
+    ASSERT_EQ(report["forms"].size(), 1u);
+    EXPECT_EQ(report["forms"][0]["frame"]["url"].get<std::string>().rfind("file://", 0), 0u);
+    bool nameWritten = false;
+    for (const auto& write : report["forms"][0]["writes"])
+        nameWritten = nameWritten || (write["element"]["name"] == "sei" && write["value"] == "山田");
+    EXPECT_TRUE(nameWritten) << out.str();
+
+    options->personFile = "/nonexistent/userdata.ini";
+    std::ostringstream none;
+    EXPECT_EQ(runBrowserRead(*options, none, err), kExitUnreadable);
+    EXPECT_TRUE(none.str().empty());
+}
+
+}  // namespace
+}  // namespace orvex::tools
