@@ -73,7 +73,8 @@ bool checkCombinations(const ReadOptions& options, std::string& error) {
         error = "--today needs --person";
     } else if ((options.headless || !options.screenshot.empty()) && !options.browser) {
         error = "--headless and --screenshot need --browser";
-    } else if (options.browser && (options.formInput || !options.outFile.empty() || options.mode == ReadMode::Debug)) {
+    } else if (options.browser &&
+               (options.formInput || !options.outFile.empty() || options.mode == ReadMode::Debug)) {
         error = "--browser cannot be combined with --form, --out or --debug";
     } else {
         return true;
