@@ -19,8 +19,11 @@
 #include "browser/session_router.h"
 #include "devtools/browser_host.h"
 #include "devtools/test_http_server.h"
+#include "history/rec.h"
+#include "history/recs.h"
 #include "settings/globals.h"
 #include "settings/paths.h"
+#include "settings/test_env.h"
 #include "settings/wait.h"
 #include "text/strings.h"
 
@@ -144,12 +147,31 @@ class RecordingSession final : public devtools::BrowserSession {
 // The bar's part for the watchers of the test: persons, adoption of windows, records.
 class TestBar : public InputFormHost, public InputFormEvents {
   public:
+    struct Recorded {
+        text::Text URL;
+        text::Text SiteName;
+    };
+    // Records reach the history through its edit window (setting Hist) or straight into the
+    // shared store; the test sees both.
+    TestBar() {
+        history::clsRec::setEditHandler([this](history::clsRec& rec) {
+            records.push_back({rec.URL, rec.SiteName});
+            return false;
+        });
+        m_subscription = history::sharedRecs().subscribeChanged([this](const history::clsRecs::RecPtr& rec) {
+            records.push_back({rec->URL, rec->SiteName});
+        });
+    }
+    ~TestBar() override {
+        history::clsRec::setEditHandler(nullptr);
+        history::sharedRecs().unsubscribeChanged(m_subscription);
+    }
     int personCount() override { return static_cast<int>(persons.size()); }
     std::shared_ptr<const fill::clsUserInfo> person(int position) override {
         if (position < 1 || position > personCount()) return nullptr;
         return persons[static_cast<std::size_t>(position - 1)];
     }
-    void AddBrowser(const LinkRecord& link, bool childNoHeader, const std::string& windowId) override {
+    void AddBrowser(const links::clsLink& link, bool childNoHeader, const std::string& windowId) override {
         (void)link;
         (void)childNoHeader;
         adopted.push_back(windowId);
@@ -158,17 +180,18 @@ class TestBar : public InputFormHost, public InputFormEvents {
     void RecordCurrentPage(clsInputForm& requester) override { requester.RecordCurrentPage(); }
     void ShowHelp() override {}
     void ShowMessage(const text::Text& message) override { messages.push_back(message); }
-    void EditRecord(const PageRecord& record) override { records.push_back(record); }
-    void StoreRecord(const PageRecord& record) override { records.push_back(record); }
     void Hit(clsInputForm&, int&) override { ++hits; }
     void NoHit(clsInputForm&) override { ++noHits; }
 
     std::vector<std::shared_ptr<const fill::clsUserInfo>> persons;
     std::vector<std::string> adopted;
     std::vector<text::Text> messages;
-    std::vector<PageRecord> records;
+    std::vector<Recorded> records;
     int hits = 0;
     int noHits = 0;
+
+  private:
+    int m_subscription = 0;
 };
 
 std::shared_ptr<fill::clsUserInfo> person(const char16_t* name1, const char16_t* name2) {
@@ -181,9 +204,16 @@ std::shared_ptr<fill::clsUserInfo> person(const char16_t* name1, const char16_t*
     return p;
 }
 
+// The shared history writes into one private data directory for the whole executable.
+settings::testing::TempHome& privateHome() {
+    static settings::testing::TempHome home;
+    return home;
+}
+
 class BrowserLiveTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        privateHome();
         settings::globals() = settings::Globals{};
         server = std::make_unique<devtools::TestHttpServer>(pages());
         ASSERT_GT(server->port(), 0);
@@ -239,7 +269,7 @@ class BrowserLiveTest : public ::testing::Test {
     }
 
     // A watcher for a new window opened for automatic input, navigated to url.
-    clsInputForm& openWatched(const std::string& url, const LinkRecord& link) {
+    clsInputForm& openWatched(const std::string& url, const links::clsLink& link) {
         std::optional<std::string> id;
         bool answered = false;
         session->openWindow("about:blank", [&](std::optional<std::string> w) {
@@ -320,7 +350,7 @@ TEST_F(BrowserLiveTest, InvisibleInputsNeverWritten) {
 // Tests that a page watching its field like a script framework ends with the person's name in
 // its own state after an automatic fill.
 TEST_F(BrowserLiveTest, ValueTrackerSeesFilledValue) {
-    LinkRecord link;
+    links::clsLink link;
     link.InputMode = 1;
     clsInputForm& form = openWatched(server->url("/react.html"), link);
     ASSERT_TRUE(wait([&] { return bar.hits > 0; })) << "no fill";
@@ -410,7 +440,7 @@ TEST_F(BrowserLiveTest, HundredFrames) {
 // Tests that a frame that navigates after its form is submitted is read again and filled.
 TEST_F(BrowserLiveTest, FrameNavigatesAfterSubmit) {
     settings::globals().ControlPanelMode = 0;
-    LinkRecord link;
+    links::clsLink link;
     link.InputMode = 1;
     clsInputForm& form = openWatched(server->url("/inner.html"), link);
     ASSERT_TRUE(wait([&] { return bar.hits >= 2; })) << bar.hits;  // the same-site and cross-site frames
@@ -432,7 +462,7 @@ TEST_F(BrowserLiveTest, HeaderFramesetProtocol) {
     // The browser reports addresses in their normal form, so the link's must be one too.
     const std::string folder =
         std::filesystem::weakly_canonical(std::string(ORVEX_RESOURCES_DIR) + "/control02").string() + "/";
-    LinkRecord link;
+    links::clsLink link;
     link.InputMode = 1;
     link.FrameURL = settings::fileUrl(folder + "index.htm");
     link.setHeaderURL(settings::fileUrl(folder + "header.htm"));
@@ -462,7 +492,7 @@ TEST_F(BrowserLiveTest, HeaderFramesetProtocol) {
 // Tests that a mail link clicked in an automatic window opens the rewritten address exactly once.
 TEST_F(BrowserLiveTest, MailtoRewrittenOnce) {
     settings::globals().ControlPanelMode = 0;
-    LinkRecord link;
+    links::clsLink link;
     link.InputMode = 1;
     clsInputForm& form = openWatched(server->url("/mail.html"), link);
     const std::string id = form.Browser();

@@ -9,9 +9,9 @@
 
 #include "browser/browser_document.h"
 #include "browser/frame_info.h"
-#include "browser/link_record.h"
 #include "fill/user_info.h"
 #include "kvsub/kvsub_library.h"
+#include "links/link.h"
 #include "text/text.h"
 
 namespace orvex::browser {
@@ -41,7 +41,7 @@ class clsFrameManager {
 
     FrameManagerOwner* ParentForm = nullptr;
     /// The link under which the window was opened.
-    LinkRecord Link;
+    links::clsLink Link;
     text::Text InputFormName;
     /// 1 automatic input, 2 input on request, 0 no input.
     std::int16_t InputMode = 0;

@@ -1,9 +1,10 @@
 #include "browser/input_form.h"
 
-#include <chrono>
 #include <utility>
 
 #include "browser/kvsub_page_objects.h"
+#include "history/rec.h"
+#include "history/recs.h"
 #include "settings/globals.h"
 #include "settings/same_url.h"
 #include "settings/wait.h"
@@ -38,7 +39,7 @@ clsInputForm::~clsInputForm() {
     m_manager.Terminate();
 }
 
-void clsInputForm::setLink(const LinkRecord& link) {
+void clsInputForm::setLink(const links::clsLink& link) {
     m_link = link;
     m_manager.Link = link;
 }
@@ -192,25 +193,24 @@ text::Text clsInputForm::CurrentName() {
 }
 
 void clsInputForm::RecordCurrentPage() {
-    PageRecord record;
-    record.createdTime =
-        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
-            .count();
-    record.URL = CurrentURL();
-    record.SiteName = CurrentName();
-    if (text::startsWith(text::toLower(record.URL), kPartnerRedirectPrefix)) {
-        const int at = text::find(record.URL, u"&u=");
-        record.URL = at > 0 ? text::mid(record.URL, at + 3) : text::Text();
+    auto record = std::make_shared<history::clsRec>();
+    record->RecordCreatedTime();
+    record->URL = CurrentURL();
+    record->SiteName = CurrentName();
+    if (text::startsWith(text::toLower(record->URL), kPartnerRedirectPrefix)) {
+        const int at = text::find(record->URL, u"&u=");
+        record->URL = at > 0 ? text::mid(record->URL, at + 3) : text::Text();
     }
-    if (m_host == nullptr) return;
-    if (record.SiteName.empty() && record.URL.empty()) {
-        m_host->ShowMessage(text::Text(kRecordWhileLoadingMessage));
+    if (record->SiteName.empty() && record->URL.empty()) {
+        if (m_host != nullptr) m_host->ShowMessage(text::Text(kRecordWhileLoadingMessage));
         return;
     }
+    // The edit window stores the record itself when the user confirms it; without the setting
+    // the record goes straight into the shared history.
     if (settings::globals().Hist) {
-        m_host->EditRecord(record);
+        record->Edit();
     } else {
-        m_host->StoreRecord(record);
+        history::sharedRecs().Record(record);
     }
 }
 

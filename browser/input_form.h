@@ -34,9 +34,9 @@
 
 #include "browser/browser_document.h"
 #include "browser/frame_manager.h"
-#include "browser/link_record.h"
 #include "devtools/browser_session.h"
 #include "fill/user_info.h"
+#include "links/link.h"
 #include "text/text.h"
 
 namespace orvex::browser {
@@ -87,13 +87,6 @@ class InputFormEvents {
     }
 };
 
-/// A page to be recorded in the entry history.
-struct PageRecord {
-    text::Text URL;
-    text::Text SiteName;
-    std::int64_t createdTime = 0;  ///< seconds since the epoch, when the record was made
-};
-
 /// What the watcher needs from the bar and the history.
 class InputFormHost {
   public:
@@ -103,7 +96,7 @@ class InputFormHost {
     /// Person `position` (from 1); null when out of range.
     virtual std::shared_ptr<const fill::clsUserInfo> person(int position) = 0;
     /// Adopts a window a page opened: a new watcher with a copy of `link` for `windowId`.
-    virtual void AddBrowser(const LinkRecord& link, bool childNoHeader, const std::string& windowId) = 0;
+    virtual void AddBrowser(const links::clsLink& link, bool childNoHeader, const std::string& windowId) = 0;
     /// The user works in this watcher's window now.
     virtual void SelectCurrentForm(clsInputForm& form) = 0;
     /// The bar's record command (records the current watcher's page).
@@ -112,10 +105,6 @@ class InputFormHost {
     virtual void ShowHelp() = 0;
     /// Shows a message box with an OK button.
     virtual void ShowMessage(const text::Text& message) = 0;
-    /// Opens the record's edit window (recording with the setting Hist on).
-    virtual void EditRecord(const PageRecord& record) = 0;
-    /// Stores the record at once in the shared history (recording with Hist off).
-    virtual void StoreRecord(const PageRecord& record) = 0;
 };
 
 class clsInputForm final : public FrameManagerOwner {
@@ -132,9 +121,9 @@ class clsInputForm final : public FrameManagerOwner {
     const std::string& Browser() const { return m_browser; }
     /// Attaches the window; events of a window reach the watcher only while it is attached.
     void setBrowser(const std::string& windowId) { m_browser = windowId; }
-    const LinkRecord& Link() const { return m_link; }
+    const links::clsLink& Link() const { return m_link; }
     /// Sets the link, also the frame manager's.
-    void setLink(const LinkRecord& link);
+    void setLink(const links::clsLink& link);
     std::shared_ptr<const fill::clsUserInfo> UserInfo;
     const text::Text& key() const { return m_key; }
     /// Sets the key, also the frame manager's InputFormName.
@@ -221,7 +210,7 @@ class clsInputForm final : public FrameManagerOwner {
     InputFormHost* m_host = nullptr;
     InputFormEvents* m_events = nullptr;
     std::string m_browser;
-    LinkRecord m_link;
+    links::clsLink m_link;
     text::Text m_key;
     clsFrameManager m_manager;
     bool m_firstNavigation = false;

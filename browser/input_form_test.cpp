@@ -7,8 +7,11 @@
 #include "browser/session_router.h"
 #include "browser/static_page_access.h"
 #include "devtools/fake_browser_session.h"
+#include "history/rec.h"
+#include "history/recs.h"
 #include "page/html_loader.h"
 #include "settings/globals.h"
+#include "settings/test_env.h"
 
 namespace orvex::browser {
 namespace {
@@ -47,15 +50,13 @@ class Host : public InputFormHost, public InputFormEvents {
         if (position < 1 || position > personCount()) return nullptr;
         return persons[static_cast<std::size_t>(position - 1)];
     }
-    void AddBrowser(const LinkRecord& link, bool childNoHeader, const std::string& windowId) override {
+    void AddBrowser(const links::clsLink& link, bool childNoHeader, const std::string& windowId) override {
         adopted.push_back({link, childNoHeader, windowId});
     }
     void SelectCurrentForm(clsInputForm& form) override { selected = &form; }
     void RecordCurrentPage(clsInputForm& requester) override { requester.RecordCurrentPage(); }
     void ShowHelp() override { ++helps; }
     void ShowMessage(const text::Text& message) override { messages.push_back(message); }
-    void EditRecord(const PageRecord& record) override { edited.push_back(record); }
-    void StoreRecord(const PageRecord& record) override { stored.push_back(record); }
 
     void Hit(clsInputForm&, int& value) override { hits.push_back(value); }
     void NoHit(clsInputForm&) override { ++noHits; }
@@ -63,7 +64,7 @@ class Host : public InputFormHost, public InputFormEvents {
     void OnBrowserQuit(clsInputForm&) override { ++quits; }
 
     struct Adoption {
-        LinkRecord link;
+        links::clsLink link;
         bool childNoHeader;
         std::string windowId;
     };
@@ -72,8 +73,13 @@ class Host : public InputFormHost, public InputFormEvents {
     clsInputForm* selected = nullptr;
     int helps = 0;
     std::vector<text::Text> messages;
-    std::vector<PageRecord> edited;
-    std::vector<PageRecord> stored;
+    struct Recorded {
+        text::Text URL;
+        text::Text SiteName;
+        text::Text CreatedDate;
+    };
+    std::vector<Recorded> edited;  // through the history's edit window
+    std::vector<Recorded> stored;  // straight into the shared history
     std::vector<int> hits;
     int noHits = 0;
     int beforeNavigates = 0;
@@ -89,16 +95,31 @@ std::shared_ptr<fill::clsUserInfo> personNamed(const char16_t* display, const ch
     return p;
 }
 
+// The history store is shared by the whole program, so one private data directory serves every
+// test of this executable; nothing is written to the user's own.
+settings::testing::TempHome& privateHome() {
+    static settings::testing::TempHome home;
+    return home;
+}
+
 class InputFormTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        privateHome();
+        history::clsRec::setEditHandler([this](history::clsRec& rec) {
+            host.edited.push_back({rec.URL, rec.SiteName, rec.CreatedDate});
+            return false;
+        });
+        m_recorded = history::sharedRecs().subscribeChanged([this](const history::clsRecs::RecPtr& rec) {
+            host.stored.push_back({rec->URL, rec->SiteName, rec->CreatedDate});
+        });
         settings::globals() = settings::Globals{};
         settings::globals().ControlPanelMode = 2;
         host.persons = {personNamed(u"太郎", u"taro"), personNamed(u"花子", u"hanako"),
                         personNamed(u"次郎", u"jiro")};
         session.setObserver(&router);
         session.addWindow({"W1", {}, kPage, {}});
-        LinkRecord link;
+        links::clsLink link;
         link.InputMode = 1;
         link.FrameURL = text::fromUtf8(kFrameUrl);
         link.setHeaderURL(text::fromUtf8(kHeaderUrl));
@@ -113,7 +134,11 @@ class InputFormTest : public ::testing::Test {
                 return document.all().tags("INPUT").item(0).setValue(text::toUtf8(person.DisplayName));
             });
     }
-    void TearDown() override { settings::globals() = settings::Globals{}; }
+    void TearDown() override {
+        settings::globals() = settings::Globals{};
+        history::clsRec::setEditHandler(nullptr);
+        history::sharedRecs().unsubscribeChanged(m_recorded);
+    }
 
     NavigationDecision request(const std::string& url, bool topLevel = true,
                                const std::string& frameName = {}, const std::string& frameId = "W1") {
@@ -131,6 +156,7 @@ class InputFormTest : public ::testing::Test {
     Host host;
     clsInputForm form{session, source, &host, &host};
     std::vector<text::Text> filledWith;
+    int m_recorded = 0;
 };
 
 // Tests the header frameset road: the first page waits while the frameset loads, then goes into
@@ -300,7 +326,7 @@ TEST_F(InputFormTest, RecordCurrentPage) {
     ASSERT_EQ(host.stored.size(), 1u);
     EXPECT_EQ(host.stored[0].URL, u"http://shop.example/p");
     EXPECT_EQ(host.stored[0].SiteName, u"Shop");
-    EXPECT_GT(host.stored[0].createdTime, 0);
+    EXPECT_EQ(host.stored[0].CreatedDate.size(), 10u);  // yyyy/mm/dd
     EXPECT_TRUE(host.edited.empty());
 }
 
@@ -322,7 +348,7 @@ TEST_F(InputFormTest, NavigateEdgeCases) {
 // Tests that a window opened by the page is adopted for this watcher's link, focus selects the
 // watcher, and a closed window ends it.
 TEST_F(InputFormTest, RouterEvents) {
-    LinkRecord link = form.Link();
+    links::clsLink link = form.Link();
     link.ChildNoHeaderFlag = true;
     form.setLink(link);
     session.addWindow({"W2", "W1", "http://127.0.0.1/pop.html", {}});
@@ -350,7 +376,7 @@ TEST_F(InputFormTest, SleepDetaches) {
 
 // Tests the on-request mode: a completed document only clears the manager; a fill reads then.
 TEST_F(InputFormTest, OnRequestMode) {
-    LinkRecord link = form.Link();
+    links::clsLink link = form.Link();
     link.InputMode = 2;
     form.setLink(link);
     source->set("W1", kNameForm, kPage);

@@ -17,6 +17,7 @@
 #include "browser/session_router.h"
 #include "devtools/browser_host.h"
 #include "fill/page_fill.h"
+#include "links/link.h"
 #include "settings/globals.h"
 #include "settings/paths.h"
 #include "settings/wait.h"
@@ -40,13 +41,11 @@ class ToolBar final : public browser::InputFormHost, public browser::InputFormEv
     std::shared_ptr<const fill::clsUserInfo> person(int position) override {
         return position == 1 ? m_person : nullptr;
     }
-    void AddBrowser(const browser::LinkRecord&, bool, const std::string&) override {}
+    void AddBrowser(const links::clsLink&, bool, const std::string&) override {}
     void SelectCurrentForm(browser::clsInputForm&) override {}
     void RecordCurrentPage(browser::clsInputForm&) override {}
     void ShowHelp() override {}
     void ShowMessage(const text::Text&) override {}
-    void EditRecord(const browser::PageRecord&) override {}
-    void StoreRecord(const browser::PageRecord&) override {}
     void Hit(browser::clsInputForm&, int&) override { ++events; }
     void NoHit(browser::clsInputForm&) override { ++events; }
 
@@ -236,7 +235,7 @@ int runBrowser(const ReadOptions& options, std::ostream& out, std::ostream& err)
         return kExitUnreadable;
     }
     run.form = std::make_unique<browser::clsInputForm>(run.host->session(), run.access, &run.bar, &run.bar);
-    browser::LinkRecord link;
+    links::clsLink link;
     link.InputMode = 1;
     link.URL = text::fromUtf8(addressOf(options.input));
     run.form->setLink(link);
