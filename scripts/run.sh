@@ -10,4 +10,4 @@ ninja -C build/release -j"$(nproc)" orvex-read >/dev/null
 if [ $# -eq 0 ]; then
   set -- --person resources/sample/userdata.ini resources/demo/entry.html
 fi
-exec build/release/tools/orvex-read "$@"
+exec build/release/bin/orvex-read "$@"
