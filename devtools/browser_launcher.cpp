@@ -134,7 +134,13 @@ LaunchResult launchBrowser(const LaunchOptions& options) {
     if (!ensurePrivateDirectory(options.profileDir, &result.error)) return result;
     const std::string path = resolveBrowserPath(options.browserSetting);
     if (!isExecutable(path)) {
-        result.error = "browser not found or not executable: " + path;
+        // One line that says where the path came from and how to get a browser.
+        const char* source = !options.browserSetting.empty()     ? "the browser setting"
+                             : !envValue(kBrowserEnvVar).empty() ? kBrowserEnvVar
+                                                                 : "the default path";
+        result.error = "browser not found or not executable: " + path + " (from " + source +
+                       "); install the Debian package chromium, or set the browser setting or " +
+                       kBrowserEnvVar + " to a Chromium-family browser";
         return result;
     }
     const bool hasDisplay = !envValue("DISPLAY").empty();
