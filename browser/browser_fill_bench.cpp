@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "browser/extractor_js.h"
 #include "browser/live_loader.h"
 #include "devtools/browser_host.h"
 #include "devtools/test_http_server.h"
@@ -37,6 +38,8 @@ constexpr int kStartMs = 30000;
 constexpr int kWaitMs = 20000;
 // Pump step while a loader evaluation waits.
 constexpr int kPumpMs = 10;
+// Bare evaluations timed for the diagnosis.
+constexpr int kDiagnosisTrips = 20;
 
 // Records when each frame's load event arrived.
 class LoadClock final : public devtools::BrowserEvents {
@@ -331,6 +334,35 @@ void BM_PerFieldCalls(benchmark::State& state) {
 }
 BENCHMARK(BM_PerFieldCalls)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
+// Where the program's time goes on a fresh page: the bare round trip of an evaluation, and the
+// extractor's and the replay's own run time inside the page (with their round trips left out).
+void printDiagnosis() {
+    Bench& b = bench();
+    if (!loadPage()) return;
+    std::vector<double> trips;
+    for (int i = 0; i < kDiagnosisTrips; ++i) {
+        const Clock::time_point start = Clock::now();
+        b.access->loader().evaluateNow(b.windowId, "1");
+        trips.push_back(msSince(start));
+    }
+    const auto inPage = [&](const std::string& expression) {
+        const auto answer = b.access->loader().evaluateNow(
+            b.windowId, "(() => { const t0 = performance.now(); const v = (\n" + expression +
+                            "\n); return performance.now() - t0; })()");
+        return answer && answer->ok && answer->value.is_number() ? answer->value.get<double>() : -1.0;
+    };
+    const double extract = inPage(extractorScript());
+    std::vector<page::WriteRecord> writes;
+    loadPage();
+    readAndFill(&writes);
+    loadPage();
+    const double replay = inPage(replayScript(writes));
+    std::printf(
+        "diagnosis: evaluation round trip %.2f ms (median of %d), extractor in page %.2f ms, "
+        "replay in page %.2f ms\n",
+        median(trips), kDiagnosisTrips, extract, replay);
+}
+
 }  // namespace
 }  // namespace orvex::browser
 
@@ -354,6 +386,7 @@ int main(int argc, char** argv) {
         "parts (medians): event to extract %.2f ms, extract %.2f ms, read and fill %.2f ms, replay %.2f ms\n",
         median(bench().waitMs), median(bench().extractMs), median(bench().readFillMs),
         median(bench().replayMs));
+    printDiagnosis();
     tearDown();
     return 0;
 }
