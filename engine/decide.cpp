@@ -88,10 +88,12 @@ std::optional<std::vector<int>> clsHTMLItems::DecideByAnd(int kind) {
     std::vector<int> weak;
     for (int position = 1; position <= std::ssize(Blocks); ++position) {
         const clsHTMLItemBlock& block = Blocks[static_cast<std::size_t>(position - 1)];
-        if (block.HasSpecial(u"")) continue;  // marked lists are placed by their marks
+        // The score is looked at first: it rules out most blocks without a walk over their tags.
         const int score = block.GetCheckAnd(kind);
+        if (score < 1) continue;
+        if (block.HasSpecial(u"")) continue;  // marked lists are placed by their marks
         if (score >= kStrongAndScore) strong.push_back(position);
-        if (score >= 1) weak.push_back(position);
+        weak.push_back(position);
     }
     return applyCandidateRule(*this, strong.empty() ? weak : strong, kind);
 }

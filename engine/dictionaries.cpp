@@ -51,6 +51,20 @@ int cityNameRule(TextView name) {
     return 0;
 }
 
+// Lower-cases `text` in place, as text::lowerInPlace does. The scoring loops lower-case one
+// working text once for every kind, and a text with a letter outside the fast ranges takes the
+// full Unicode mapping each time. Lower-casing is a function of the text alone, so a text that
+// has been seen to come out of it unchanged is left as it is without being mapped again.
+void lowerText(Text& text) {
+    thread_local Text unchanged;   // a text whose lower-cased form is itself (empty at first)
+    thread_local Text lastResult;  // the result of the last lower-casing done here
+    if (text == unchanged) return;
+    const bool again = text == lastResult;
+    text::lowerInPlace(text);
+    if (again && text == lastResult) unchanged = text;
+    lastResult = text;
+}
+
 bool isDigitChar(char16_t c) {
     return (c >= u'0' && c <= u'9') || (c >= u'０' && c <= u'９');
 }
@@ -84,7 +98,7 @@ int FindMonthDayWord(TextView text) {
 
 int ScoreKeyword(int kind, Text& t) {
     if (!isKind(kind)) return 0;
-    text::lowerInPlace(t);
+    lowerText(t);
     switch (kind) {
         case kFullName:
             if (!holdsAny(t, kFullNameWords)) return 0;
@@ -154,7 +168,7 @@ int ScoreKeyword(int kind, Text& t) {
 
 int ScoreAntiKeyword(int kind, Text& t) {
     if (!isKind(kind)) return 0;
-    text::lowerInPlace(t);
+    lowerText(t);
     if (holds(t, kQuizWord) && holds(t, kAnswerWord)) return kAntiHit;
     switch (kind) {
         case kFullName:
@@ -190,8 +204,9 @@ int ScoreAntiKeyword(int kind, Text& t) {
 
 int ScoreName(int kind, Text& n) {
     if (!isKind(kind)) return 0;
-    text::lowerInPlace(n);
-    n = RemoveSpaces(n);
+    lowerText(n);
+    // The same removal as RemoveSpaces, done in place.
+    std::erase_if(n, [](char16_t c) { return c == u' ' || c == u'\u3000'; });
     switch (kind) {
         case kFullName:
             if (!holdsAny(n, kNameFullName)) return 0;
