@@ -114,6 +114,24 @@ TEST(ScoreKeywordTest, LowerCasesLikeTextLibrary) {
     }
 }
 
+// Tests that a working text scored again and again, and other texts between, each end up as a
+// fresh lower-casing would leave them, including texts that differ from an earlier one by case.
+TEST(ScoreKeywordTest, RepeatedScoringLowerCasesEachText) {
+    for (int round = 0; round < 2; ++round) {
+        for (const char* sample : {"※E-Mail", "※e-mail", "ΩΣ Привет", "ωσ привет", "ABC", "abc", "※E-MAIL"}) {
+            Text t = t16(sample);
+            for (int kind = kFirstKind; kind <= kLastKind; ++kind) {
+                ScoreKeyword(kind, t);
+                ScoreAntiKeyword(kind, t);
+                EXPECT_EQ(s8(t), s8(text::toLower(t16(sample)))) << sample << " kind " << kind;
+            }
+            Text n = t16(sample);
+            for (int kind = kFirstKind; kind <= kLastKind; ++kind) ScoreName(kind, n);
+            EXPECT_EQ(s8(n), s8(RemoveSpaces(text::toLower(t16(sample))))) << sample;
+        }
+    }
+}
+
 // Tests birth, age and sex labels.
 TEST(ScoreKeywordTest, BirthAgeSexLabels) {
     EXPECT_EQ(keyword(kBirthDate, "生年月日"), 2);
