@@ -30,7 +30,7 @@ void clsHTMLItemBlock::Check() {
         KindList kinds;
         if (isTextToken(token)) {
             // One working copy for all kinds: the dictionaries' changes pass on to later kinds.
-            Text t = token;
+            ScoringText t{Text(token)};
             for (int d = kFirstKind; d <= kLastKind; ++d) {
                 const int f = ScoreKeyword(d, t);
                 if (isBirthKind(d)) {
@@ -44,7 +44,7 @@ void clsHTMLItemBlock::Check() {
             }
         } else {
             const bool choice = IsChoiceTag(token);
-            Text n = GetAttribute(token, u"orgnm");
+            ScoringText n{GetAttribute(token, u"orgnm")};
             for (int i = kFirstKind; i <= kLastKind; ++i) {
                 if (choice && !ChoiceKinds[i]) continue;
                 const int f = ScoreName(i, n);
@@ -60,7 +60,7 @@ void clsHTMLItemBlock::Check() {
         colDecidedTypes.push_back(std::move(kinds));
     }
 
-    Text w = GetAllText();
+    ScoringText w{GetAllText()};
     for (int k = kFirstKind; k <= kLastKind; ++k) AntiScore[k] = saturate(ScoreAntiKeyword(k, w));
 
     for (int k = kFirstKind; k <= kLastKind; ++k) {
@@ -73,7 +73,7 @@ TokenScore scoreToken(TextView token) {
     // The same loops as Check, recording which kinds score above 0 instead of the scores.
     TokenScore score;
     if (isTextToken(token)) {
-        Text t(token);
+        ScoringText t{Text(token)};
         for (int d = kFirstKind; d <= kLastKind; ++d) {
             const int f = ScoreKeyword(d, t);
             if (f <= 0) continue;
@@ -88,7 +88,7 @@ TokenScore scoreToken(TextView token) {
         return score;
     }
     const bool choice = IsChoiceTag(token);
-    Text n = GetAttribute(token, u"orgnm");
+    ScoringText n{GetAttribute(token, u"orgnm")};
     for (int i = kFirstKind; i <= kLastKind; ++i) {
         if (choice && !ChoiceKinds[i]) continue;
         if (ScoreName(i, n) <= 0) continue;
@@ -131,7 +131,7 @@ int clsHTMLItemBlock::KindOfToken(TextView token) {
 
 int clsHTMLItemBlock::KindOfTag(TextView tag) {
     // Every kind is tried here, choice inputs included; one working copy passes on.
-    Text n = GetAttribute(tag, u"orgnm");
+    ScoringText n{GetAttribute(tag, u"orgnm")};
     for (int i = kFirstKind; i <= kLastKind; ++i)
         if (ScoreName(i, n) > 0) return i;
     return -1;
@@ -139,7 +139,7 @@ int clsHTMLItemBlock::KindOfTag(TextView tag) {
 
 int clsHTMLItemBlock::KindOfText(TextView text) {
     // One working copy passes on from kind to kind, as in Check.
-    Text t(text);
+    ScoringText t{Text(text)};
     for (int d = kFirstKind; d <= kLastKind; ++d)
         if (ScoreKeyword(d, t) > 0) return d;
     return -1;

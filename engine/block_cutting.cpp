@@ -79,15 +79,15 @@ void clsHTMLItemBlock::Adjust(clsHTMLItemBlock& nextBlock) {
     if (isTagToken(colToken.back()) || isTextToken(nextBlock.colToken.front())) return;
 
     // Working copies passed on from kind to kind; the name dictionary sees the whole tag text.
-    Text x = colToken.back();
-    Text y = nextBlock.colToken.front();
+    ScoringText x{colToken.back()};
+    ScoringText y{nextBlock.colToken.front()};
     for (int i = kFirstKind; i <= kLastKind; ++i) {
         const bool label = ScoreKeyword(i, x) > 0;
         const bool name = ScoreName(i, y) > 0;
         if (label && name) {
             // The label moves as the scoring left it; scores, flags and kind lists stay.
             colToken.pop_back();
-            nextBlock.colToken.insert(nextBlock.colToken.begin(), std::move(x));
+            nextBlock.colToken.insert(nextBlock.colToken.begin(), std::move(x).take());
             return;
         }
     }

@@ -1,5 +1,7 @@
 #include "engine/dictionaries.h"
 
+#include <algorithm>
+
 #include "engine/keyword_tables.h"
 #include "engine/text_rules.h"
 #include "text/text.h"
@@ -18,51 +20,79 @@ constexpr int kAntiHit = 1;
 // Name score of rules that give a flag rather than a word position.
 constexpr int kNameHit = 1;
 
-template <std::size_t N>
-int findAny(TextView text, const std::array<TextView, N>& words) {
-    return FindAnyWord(text, std::span<const TextView>(words));
-}
-
-template <std::size_t N>
-bool holdsAny(TextView text, const std::array<TextView, N>& words) {
-    return findAny(text, words) > 0;
-}
-
-bool holds(TextView text, TextView word) {
-    return text.find(word) != TextView::npos;
-}
-
-template <std::size_t N>
-void deleteEach(Text& text, const std::array<TextView, N>& phrases) {
-    for (TextView phrase : phrases) deleteAll(text, phrase);
-}
-
-// A base label score that an exclusion word brings down to 0.
-template <std::size_t N>
-int unlessExcluded(int base, TextView text, const std::array<TextView, N>& exclusions) {
-    if (base == 0) return 0;
-    return holdsAny(text, exclusions) ? 0 : base;
-}
-
-// Address rule of the name dictionary shared by city and building names.
-int cityNameRule(TextView name) {
-    if (holdsAny(name, kNameCity)) return holdsAny(name, kNameCityUnless) ? 0 : kNameHit;
-    if (holdsAny(name, kNameCityAddress) && !holdsAny(name, kNameCityAddressUnless)) return kNameHit;
+// First-listed word of `words` in `text`, as FindAnyWord; with `chars` (a superset of the
+// text's characters) and the words' sets, a word the text cannot hold is passed over unsearched.
+int findFirstWord(TextView text, std::span<const TextView> words, const CharBits* chars,
+                  std::span<const CharBits> wordBits) {
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const TextView word = words[i];
+        if (word.empty()) {
+            if (i == 0) continue;  // an empty first keyword is skipped
+            break;                 // any later empty keyword ends the list
+        }
+        if (chars != nullptr && !chars->covers(wordBits[i])) continue;
+        const std::size_t p = text.find(word);
+        if (p != TextView::npos) return static_cast<int>(p) + 1;
+    }
     return 0;
 }
 
-// Lower-cases `text` in place, as text::lowerInPlace does. The scoring loops lower-case one
-// working text once for every kind, and a text with a letter outside the fast ranges takes the
-// full Unicode mapping each time. Lower-casing is a function of the text alone, so a text that
-// has been seen to come out of it unchanged is left as it is without being mapped again.
-void lowerText(Text& text) {
-    thread_local Text unchanged;   // a text whose lower-cased form is itself (empty at first)
-    thread_local Text lastResult;  // the result of the last lower-casing done here
-    if (text == unchanged) return;
-    const bool again = text == lastResult;
-    text::lowerInPlace(text);
-    if (again && text == lastResult) unchanged = text;
-    lastResult = text;
+// FindAnyWord over one of the dictionaries' lists, whose character sets are worked out at
+// compile time. A text holding none of the words' first characters needs no search at all.
+template <const auto& Words>
+int findAny(const ScoringText& t) {
+    static constexpr auto kBits = wordListBits(Words);
+    if (!t.chars().meets(kBits.firsts)) return 0;
+    return findFirstWord(t.text(), Words, &t.chars(), kBits.words);
+}
+
+template <const auto& Words>
+bool holdsAny(const ScoringText& t) {
+    return findAny<Words>(t) > 0;
+}
+
+template <const TextView& Word>
+bool holds(const ScoringText& t) {
+    static constexpr CharBits kBits(Word);
+    return t.chars().covers(kBits) && t.text().find(Word) != TextView::npos;
+}
+
+template <const auto& Phrases>
+void deleteEach(ScoringText& t) {
+    static constexpr auto kBits = wordListBits(Phrases);
+    for (std::size_t i = 0; i < Phrases.size(); ++i)
+        if (t.chars().covers(kBits.words[i])) t.deleteAll(Phrases[i]);
+}
+
+// IsAgeText, passing over texts without any of the age words' characters (most labels).
+bool isAgeText(const ScoringText& t) {
+    static constexpr CharBits kAgeChars[] = {CharBits(u"才"), CharBits(u"歳"), CharBits(u"代")};
+    for (const CharBits& c : kAgeChars)
+        if (t.chars().covers(c)) return IsAgeText(t.text());
+    return false;
+}
+
+// A base label score that an exclusion word brings down to 0.
+template <const auto& Exclusions>
+int unlessExcluded(int base, const ScoringText& t) {
+    if (base == 0) return 0;
+    return holdsAny<Exclusions>(t) ? 0 : base;
+}
+
+// Address rule of the name dictionary shared by city and building names.
+int cityNameRule(const ScoringText& name) {
+    if (holdsAny<kNameCity>(name)) return holdsAny<kNameCityUnless>(name) ? 0 : kNameHit;
+    if (holdsAny<kNameCityAddress>(name) && !holdsAny<kNameCityAddressUnless>(name)) return kNameHit;
+    return 0;
+}
+
+// Scores a plain text through a ScoringText and hands the changed text back.
+template <typename Score>
+int scorePlain(int kind, Text& text, Score score) {
+    ScoringText t(std::move(text));
+    const int result = score(kind, t);
+    text = std::move(t).take();
+    return result;
 }
 
 bool isDigitChar(char16_t c) {
@@ -71,17 +101,26 @@ bool isDigitChar(char16_t c) {
 
 }  // namespace
 
+void ScoringText::lower() {
+    if (m_lowered) return;
+    text::lowerInPlace(m_text);
+    m_chars = CharBits(m_text);
+    m_lowered = true;
+}
+
+void ScoringText::lowerWithoutSpaces() {
+    lower();
+    if (m_spaceless) return;
+    std::erase_if(m_text, [](char16_t c) { return c == u' ' || c == u'\u3000'; });
+    m_spaceless = true;
+}
+
+void ScoringText::deleteAll(TextView phrase) {
+    engine::deleteAll(m_text, phrase);
+}
+
 int FindAnyWord(TextView text, std::span<const TextView> keywords) {
-    for (std::size_t i = 0; i < keywords.size(); ++i) {
-        const TextView word = keywords[i];
-        if (word.empty()) {
-            if (i == 0) continue;  // an empty first keyword is skipped
-            break;                 // any later empty keyword ends the list
-        }
-        const std::size_t p = text.find(word);
-        if (p != TextView::npos) return static_cast<int>(p) + 1;
-    }
-    return 0;
+    return findFirstWord(text, keywords, nullptr, {});
 }
 
 int FindAnyWord(TextView text, std::initializer_list<TextView> keywords) {
@@ -96,170 +135,180 @@ int FindMonthDayWord(TextView text) {
     return static_cast<int>(p) + 1;
 }
 
-int ScoreKeyword(int kind, Text& t) {
+int ScoreKeyword(int kind, ScoringText& t) {
     if (!isKind(kind)) return 0;
-    lowerText(t);
+    t.lower();
     switch (kind) {
         case kFullName:
-            if (!holdsAny(t, kFullNameWords)) return 0;
+            if (!holdsAny<kFullNameWords>(t)) return 0;
             // The deletion stays in the text for the kinds scored after this one.
-            deleteEach(t, kFullNameDeletions);
-            return unlessExcluded(kWeakLabel, t, kFullNameExclusions);
+            deleteEach<kFullNameDeletions>(t);
+            return unlessExcluded<kFullNameExclusions>(kWeakLabel, t);
         case kNameKana: {
             int base = 0;
-            if (holdsAny(t, kNameKanaStrong))
+            if (holdsAny<kNameKanaStrong>(t))
                 base = kStrongLabel;
-            else if (holdsAny(t, kNameKanaWords))
+            else if (holdsAny<kNameKanaWords>(t))
                 base = kWeakLabel;
-            return unlessExcluded(base, t, kNameKanaExclusions);
+            return unlessExcluded<kNameKanaExclusions>(base, t);
         }
         case kBirthDate:
-            if (holdsAny(t, kBirthStrong)) return kStrongLabel;
-            if (FindMonthDayWord(t) > 0 || holdsAny(t, kBirthEraWords))
-                return unlessExcluded(kWeakLabel, t, kBirthExclusions);
+            if (holdsAny<kBirthStrong>(t)) return kStrongLabel;
+            if (FindMonthDayWord(t.text()) > 0 || holdsAny<kBirthEraWords>(t))
+                return unlessExcluded<kBirthExclusions>(kWeakLabel, t);
             return 0;
         case kBirthYear:
         case kBirthMonth:
         case kBirthDay:
             return 0;  // the birth kinds share the score of kind 3
         case kAge:
-            return (holdsAny(t, kAgeWords) || IsAgeText(t)) ? kWeakLabel : 0;
+            return (holdsAny<kAgeWords>(t) || isAgeText(t)) ? kWeakLabel : 0;
         case kSex:
-            if (holdsAny(t, kSexStrong)) return kStrongLabel;
-            return holdsAny(t, kSexWords) ? kWeakLabel : 0;
+            if (holdsAny<kSexStrong>(t)) return kStrongLabel;
+            return holdsAny<kSexWords>(t) ? kWeakLabel : 0;
         case kZip:
-            return holdsAny(t, kZipStrong) ? kStrongLabel : 0;
+            return holdsAny<kZipStrong>(t) ? kStrongLabel : 0;
         case kPref:
-            return holdsAny(t, kPrefWords) ? kWeakLabel : 0;
+            return holdsAny<kPrefWords>(t) ? kWeakLabel : 0;
         case kCity: {
-            const bool base = holdsAny(t, kCityWords) || holdsAny(t, kCityMoreWords);
-            return unlessExcluded(base ? kWeakLabel : 0, t, kCityExclusions);
+            const bool base = holdsAny<kCityWords>(t) || holdsAny<kCityMoreWords>(t);
+            return unlessExcluded<kCityExclusions>(base ? kWeakLabel : 0, t);
         }
         case kApart:
-            return holdsAny(t, kApartWords) ? kWeakLabel : 0;
+            return holdsAny<kApartWords>(t) ? kWeakLabel : 0;
         case kTel: {
             int base = 0;
-            if (holdsAny(t, kTelStrong))
+            if (holdsAny<kTelStrong>(t))
                 base = kStrongLabel;
-            else if (holdsAny(t, kTelWords))
+            else if (holdsAny<kTelWords>(t))
                 base = kWeakLabel;
-            return unlessExcluded(base, t, kTelExclusions);
+            return unlessExcluded<kTelExclusions>(base, t);
         }
         case kFax:
-            return holdsAny(t, kFaxWords) ? kWeakLabel : 0;
+            return holdsAny<kFaxWords>(t) ? kWeakLabel : 0;
         case kEmail: {
             int base = 0;
-            if (holdsAny(t, kMailWords))
-                base = holdsAny(t, kMailAddressWords) ? kMailAddressLabel : kStrongLabel;
-            else if (holdsAny(t, kMailWeakWords))
+            if (holdsAny<kMailWords>(t))
+                base = holdsAny<kMailAddressWords>(t) ? kMailAddressLabel : kStrongLabel;
+            else if (holdsAny<kMailWeakWords>(t))
                 base = kWeakLabel;
-            return unlessExcluded(base, t, kMailExclusions);
+            return unlessExcluded<kMailExclusions>(base, t);
         }
         case kHandleName:
-            return holdsAny(t, kHandleWords) ? kWeakLabel : 0;
+            return holdsAny<kHandleWords>(t) ? kWeakLabel : 0;
         case kMarriage:
-            return holdsAny(t, kMarriageWords) ? kWeakLabel : 0;
+            return holdsAny<kMarriageWords>(t) ? kWeakLabel : 0;
         case kJob:
-            return holdsAny(t, kJobWords) ? kWeakLabel : 0;
+            return holdsAny<kJobWords>(t) ? kWeakLabel : 0;
         default:
             return 0;
     }
 }
 
-int ScoreAntiKeyword(int kind, Text& t) {
+int ScoreAntiKeyword(int kind, ScoringText& t) {
     if (!isKind(kind)) return 0;
-    lowerText(t);
-    if (holds(t, kQuizWord) && holds(t, kAnswerWord)) return kAntiHit;
+    t.lower();
+    if (holds<kQuizWord>(t) && holds<kAnswerWord>(t)) return kAntiHit;
     switch (kind) {
         case kFullName:
-            deleteEach(t, kAntiFullNameDeletions);
-            return findAny(t, kAntiFullName);
+            deleteEach<kAntiFullNameDeletions>(t);
+            return findAny<kAntiFullName>(t);
         case kNameKana:
-            return findAny(t, kAntiNameKana);
+            return findAny<kAntiNameKana>(t);
         case kBirthDate:
         case kBirthYear:
         case kBirthMonth:
         case kBirthDay:
-            if (holdsAny(t, kAntiBirthAgeWords)) return holds(t, kAntiBirthUnless) ? 0 : kAntiHit;
-            return findAny(t, kAntiBirth);
+            if (holdsAny<kAntiBirthAgeWords>(t)) return holds<kAntiBirthUnless>(t) ? 0 : kAntiHit;
+            return findAny<kAntiBirth>(t);
         case kAge:
-            return findAny(t, kAntiAge);
+            return findAny<kAntiAge>(t);
         case kSex:
-            return findAny(t, kAntiSex);
+            return findAny<kAntiSex>(t);
         case kZip:
         case kCity:
         case kApart:
-            return findAny(t, kAntiAddress);
+            return findAny<kAntiAddress>(t);
         case kPref:
-            return findAny(t, kAntiPref);
+            return findAny<kAntiPref>(t);
         case kTel:
-            return findAny(t, kAntiTel);
+            return findAny<kAntiTel>(t);
         case kEmail:
-            if (holds(t, kAntiMailPhone)) return holds(t, kAntiMailPhoneUnless) ? 0 : kAntiHit;
-            return findAny(t, kAntiMail);
+            if (holds<kAntiMailPhone>(t)) return holds<kAntiMailPhoneUnless>(t) ? 0 : kAntiHit;
+            return findAny<kAntiMail>(t);
         default:
             return 0;  // fax, handle name, marriage, job have no anti-keywords
     }
 }
 
-int ScoreName(int kind, Text& n) {
+int ScoreName(int kind, ScoringText& n) {
     if (!isKind(kind)) return 0;
-    lowerText(n);
-    // The same removal as RemoveSpaces, done in place.
-    std::erase_if(n, [](char16_t c) { return c == u' ' || c == u'\u3000'; });
+    n.lowerWithoutSpaces();
     switch (kind) {
         case kFullName:
-            if (!holdsAny(n, kNameFullName)) return 0;
-            return holdsAny(n, kNameFullNameUnless) ? 0 : kNameHit;
+            if (!holdsAny<kNameFullName>(n)) return 0;
+            return holdsAny<kNameFullNameUnless>(n) ? 0 : kNameHit;
         case kNameKana:
-            if (!holdsAny(n, kNameNameKana)) return 0;
-            return holdsAny(n, kNameNameKanaUnless) ? 0 : kNameHit;
+            if (!holdsAny<kNameNameKana>(n)) return 0;
+            return holdsAny<kNameNameKanaUnless>(n) ? 0 : kNameHit;
         case kBirthDate: {
-            const int s = findAny(n, kNameBirthWhole) + findAny(n, kNameBirthDayPart) +
-                          findAny(n, kNameBirthMonthPart) + findAny(n, kNameBirthYearPart);
+            const int s = findAny<kNameBirthWhole>(n) + findAny<kNameBirthDayPart>(n) +
+                          findAny<kNameBirthMonthPart>(n) + findAny<kNameBirthYearPart>(n);
             if (s < 1) return 0;
-            return holdsAny(n, kNameBirthUnless) ? 0 : kNameHit;
+            return holdsAny<kNameBirthUnless>(n) ? 0 : kNameHit;
         }
         case kBirthYear:
-            if (!holdsAny(n, kNameBirthYear)) return 0;
-            return holdsAny(n, kNameBirthUnless) ? 0 : kNameHit;
+            if (!holdsAny<kNameBirthYear>(n)) return 0;
+            return holdsAny<kNameBirthUnless>(n) ? 0 : kNameHit;
         case kBirthMonth:
-            return findAny(n, kNameBirthMonth);
+            return findAny<kNameBirthMonth>(n);
         case kBirthDay:
-            return findAny(n, kNameBirthDay);
+            return findAny<kNameBirthDay>(n);
         case kAge:
-            if (!holdsAny(n, kNameAge)) return 0;
-            return holdsAny(n, kNameAgeUnless) ? 0 : kNameHit;
+            if (!holdsAny<kNameAge>(n)) return 0;
+            return holdsAny<kNameAgeUnless>(n) ? 0 : kNameHit;
         case kSex:
-            return findAny(n, kNameSex);
+            return findAny<kNameSex>(n);
         case kZip: {
-            const int p = findAny(n, kNameZip);
+            const int p = findAny<kNameZip>(n);
             if (p > 0) return p;
-            return (holdsAny(n, kNameZipAddress) && !holds(n, kNameZipUnless)) ? kNameHit : 0;
+            return (holdsAny<kNameZipAddress>(n) && !holds<kNameZipUnless>(n)) ? kNameHit : 0;
         }
         case kPref:
-            return findAny(n, kNamePref);
+            return findAny<kNamePref>(n);
         case kCity:
             return cityNameRule(n);
         case kApart: {
             const int r = cityNameRule(n);
-            return r > 0 ? r : findAny(n, kNameApart);
+            return r > 0 ? r : findAny<kNameApart>(n);
         }
         case kTel:
-            return findAny(n, kNameTel);
+            return findAny<kNameTel>(n);
         case kFax:
-            return findAny(n, kNameFax);
+            return findAny<kNameFax>(n);
         case kEmail:
-            return findAny(n, kNameMail);
+            return findAny<kNameMail>(n);
         case kHandleName:
-            return findAny(n, kNameHandle);
+            return findAny<kNameHandle>(n);
         case kMarriage:
-            return findAny(n, kNameMarriage);
+            return findAny<kNameMarriage>(n);
         case kJob:
-            return findAny(n, kNameJob);
+            return findAny<kNameJob>(n);
         default:
             return 0;
     }
+}
+
+int ScoreKeyword(int kind, Text& text) {
+    return scorePlain(kind, text, [](int k, ScoringText& t) { return ScoreKeyword(k, t); });
+}
+
+int ScoreAntiKeyword(int kind, Text& text) {
+    return scorePlain(kind, text, [](int k, ScoringText& t) { return ScoreAntiKeyword(k, t); });
+}
+
+int ScoreName(int kind, Text& name) {
+    return scorePlain(kind, name, [](int k, ScoringText& n) { return ScoreName(k, n); });
 }
 
 }  // namespace orvex::engine

@@ -5,7 +5,9 @@
 #include <array>
 #include <initializer_list>
 #include <span>
+#include <utility>
 
+#include "engine/char_filter.h"
 #include "engine/field_kind.h"
 #include "engine/token.h"
 
@@ -35,19 +37,56 @@ int FindAnyWord(TextView text, std::initializer_list<TextView> keywords);
 /// digit (half-width or full-width).
 int FindMonthDayWord(TextView text);
 
+/// A text scored against the dictionaries kind after kind. The dictionaries lower-case it on
+/// first use (full-width Latin included; a page name also loses its half-width and full-width
+/// spaces) and may delete phrases from it, and every change passes on to the kinds scored after.
+/// The characters it holds are gathered once, so that keywords it cannot hold cost no search.
+class ScoringText {
+  public:
+    explicit ScoringText(Text text) : m_text(std::move(text)) {}
+
+    /// The text as the scoring so far has left it.
+    const Text& text() const { return m_text; }
+    /// Hands the text over as the scoring so far has left it.
+    Text take() && { return std::move(m_text); }
+
+    /// Lower-cases the text unless done before.
+    void lower();
+    /// Lower-cases the text and removes its spaces unless done before.
+    void lowerWithoutSpaces();
+    /// Deletes every occurrence of `phrase`, leaving the character set as it was (a superset
+    /// of the text's characters is still a sound filter).
+    void deleteAll(TextView phrase);
+    /// The characters of the text as first lower-cased (a superset of those it holds now);
+    /// empty until lower() has run.
+    const CharBits& chars() const { return m_chars; }
+
+  private:
+    Text m_text;
+    CharBits m_chars;
+    bool m_lowered = false;
+    bool m_spaceless = false;
+};
+
 /// Keyword dictionary: scores the label text for `kind`, 0 to 3 (0 for a kind outside 1..18
 /// and always for kinds 4 to 6). Lower-cases `text` in place (full-width Latin included) and
 /// may delete phrases from it; callers scoring one text for several kinds pass it on.
+int ScoreKeyword(int kind, ScoringText& text);
+/// Same as above on a plain text, for a single score.
 int ScoreKeyword(int kind, Text& text);
 
 /// Anti-keyword dictionary: non-zero when the text holds a word that rules `kind` out
 /// (every kind for a quiz answer); 0 otherwise and for a kind outside 1..18. Lower-cases
 /// `text` in place and, for kind 1, deletes the half-width-kana phrases from it.
+int ScoreAntiKeyword(int kind, ScoringText& text);
+/// Same as above on a plain text, for a single score.
 int ScoreAntiKeyword(int kind, Text& text);
 
 /// Name dictionary: non-zero (1 or a word position) when the page name of an input points to
 /// `kind`; 0 otherwise and for a kind outside 1..18. Lower-cases `name` in place and removes
 /// its half-width and full-width spaces.
+int ScoreName(int kind, ScoringText& name);
+/// Same as above on a plain text, for a single score.
 int ScoreName(int kind, Text& name);
 
 }  // namespace orvex::engine

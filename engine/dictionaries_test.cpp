@@ -38,6 +38,47 @@ TEST(FindAnyWordTest, EmptyKeywords) {
     EXPECT_EQ(FindAnyWord(u"abc", {}), 0);
 }
 
+// Tests that a character set never rules out a word that occurs in the text: every substring
+// of texts mixing ASCII, kana, kanji and full-width letters is covered, and a word with a
+// character the text lacks is seen to be absent at least most of the time.
+TEST(CharBitsTest, NeverRulesOutAWordThatOccurs) {
+    const Text texts[] = {t16("お名前（フリガナ）name_kana"), t16("〒郵便番号-ＴＥＬ：03"),
+                          t16("e-mail@例.jp 確認用"), t16("")};
+    for (const Text& text : texts) {
+        const CharBits chars(text);
+        for (std::size_t at = 0; at < text.size(); ++at)
+            for (std::size_t length = 1; at + length <= text.size(); ++length)
+                EXPECT_TRUE(chars.covers(CharBits(TextView(text).substr(at, length)))) << s8(text);
+        EXPECT_TRUE(chars.covers(CharBits()));
+    }
+    int ruledOut = 0;
+    const CharBits label(t16("お名前（フリガナ）"));
+    for (TextView absent : {u"電話", u"住所", u"mail", u"性別", u"郵便", u"職業", u"生年月日", u"年齢"})
+        ruledOut += label.covers(CharBits(absent)) ? 0 : 1;
+    EXPECT_GE(ruledOut, 7);
+}
+
+// Tests that one working text scored kind after kind (character set gathered once, then phrases
+// deleted) gives the scores and the final text that a fresh scoring of each step gives.
+TEST(ScoringTextTest, ReusedTextScoresAsFreshTexts) {
+    for (const char* sample : {"お名前（半角カタカナ）", "氏名（カタカナは全角）ふりがな", "クイズの答え",
+                               "生年月日（西暦）", "携帯電話のメールアドレス", "E-Mail（確認用）",
+                               "年齢 20代", "ご住所 市区町村 マンション名", "ＴＥＬ／ＦＡＸ", ""}) {
+        ScoringText reused{t16(sample)};
+        Text fresh = t16(sample);
+        for (int kind = kFirstKind; kind <= kLastKind; ++kind) {
+            EXPECT_EQ(ScoreKeyword(kind, reused), ScoreKeyword(kind, fresh)) << sample << " kind " << kind;
+            EXPECT_EQ(ScoreAntiKeyword(kind, reused), ScoreAntiKeyword(kind, fresh))
+                << sample << " kind " << kind;
+            EXPECT_EQ(s8(reused.text()), s8(fresh)) << sample << " kind " << kind;
+        }
+        ScoringText reusedName{t16(sample)};
+        Text freshName = t16(sample);
+        for (int kind = kFirstKind; kind <= kLastKind; ++kind)
+            EXPECT_EQ(ScoreName(kind, reusedName), ScoreName(kind, freshName)) << sample << " kind " << kind;
+    }
+}
+
 // Tests the month/day word and its digit rule.
 TEST(FindMonthDayWordTest, NonDigitBeforeMonthOrDay) {
     EXPECT_EQ(FindMonthDayWord(u"生月"), 2);

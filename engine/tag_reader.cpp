@@ -15,22 +15,19 @@ constexpr bool isAttributeSeparator(char16_t c) {
 
 // 0-based offset of the first `attribute=` that starts right after a separator and outside a
 // double-quoted value; npos when none. A double quote toggles the quoted state wherever it
-// stands, as the serialisation only writes them around values.
+// stands, as the serialisation only writes them around values. The name is searched for and
+// each occurrence checked, counting the quotes passed on the way to know whether it is quoted.
 std::size_t locateAttribute(TextView tag, TextView attribute) {
     if (attribute.empty()) return npos;
-    const std::size_t need = attribute.size() + 1;
     bool quoted = false;
-    for (std::size_t i = 0; i < tag.size(); ++i) {
-        const char16_t c = tag[i];
-        if (c == u'"') {
-            quoted = !quoted;
-            continue;
-        }
-        if (quoted || !isAttributeSeparator(c)) continue;
-        const std::size_t start = i + 1;
-        if (tag.size() - start < need) return npos;
-        if (tag.compare(start, attribute.size(), attribute) == 0 && tag[start + attribute.size()] == u'=')
-            return start;
+    std::size_t counted = 0;  // quotes of tag[0, counted) are in `quoted`
+    for (std::size_t p = tag.find(attribute, 1); p != npos; p = tag.find(attribute, p + 1)) {
+        const std::size_t end = p + attribute.size();
+        if (end >= tag.size()) return npos;
+        if (tag[end] != u'=' || !isAttributeSeparator(tag[p - 1])) continue;
+        for (; counted < p; ++counted)
+            if (tag[counted] == u'"') quoted = !quoted;
+        if (!quoted) return p;
     }
     return npos;
 }

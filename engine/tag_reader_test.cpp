@@ -84,6 +84,40 @@ TEST(GetAttributeTest, MatchesWholeAttributeNamesOnly) {
     EXPECT_EQ(findAttribute(t16("<INPUT name=x>"), u""), 0);
 }
 
+// The attribute search as a plain walk over the tag, character by character: a separator outside
+// quotes followed by `name=`. The search under test jumps from occurrence to occurrence instead.
+int walkForAttribute(TextView tag, TextView name) {
+    bool quoted = false;
+    for (std::size_t i = 0; i < tag.size(); ++i) {
+        if (tag[i] == u'"') {
+            quoted = !quoted;
+        } else if (!quoted && (tag[i] == u' ' || tag[i] == u'\t' || tag[i] == u'\n' || tag[i] == u'\r' ||
+                               tag[i] == u'\f')) {
+            const TextView rest = tag.substr(i + 1);
+            if (rest.size() > name.size() && rest.starts_with(name) && rest[name.size()] == u'=')
+                return static_cast<int>(i) + 2;
+        }
+    }
+    return 0;
+}
+
+// Tests on many generated tags (quotes, blanks, names inside values and inside longer names, a
+// tag ending right after the name) that the search finds what a plain walk finds.
+TEST(GetAttributeTest, AgreesWithPlainWalkOnGeneratedTags) {
+    constexpr TextView kPieces[] = {u" ", u"\t", u"\"", u"name", u"=", u"x", u"data-", u"name=", u"\n", u">"};
+    std::uint32_t seed = 12345;
+    for (int round = 0; round < 20000; ++round) {
+        Text tag = u"<INPUT";
+        const int pieces = static_cast<int>(seed % 9);
+        for (int i = 0; i < pieces; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            tag += kPieces[(seed >> 16) % std::size(kPieces)];
+        }
+        seed = seed * 1103515245u + 12345u;
+        ASSERT_EQ(findAttribute(tag, u"name"), walkForAttribute(tag, u"name")) << s8(tag);
+    }
+}
+
 // Tests which tags count as choice inputs.
 TEST(IsChoiceTagTest, SelectCheckboxRadio) {
     EXPECT_TRUE(IsChoiceTag(u"<SELECT name=a>"));
