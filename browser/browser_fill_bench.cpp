@@ -366,12 +366,12 @@ void printDiagnosis() {
                             "\n); return performance.now() - t0; })()");
         return answer && answer->ok && answer->value.is_number() ? answer->value.get<double>() : -1.0;
     };
-    const double extract = inPage(extractorScript());
+    const double extract = inPage(extractCall());
     std::vector<page::WriteRecord> writes;
     loadPage();
     readAndFill(&writes);
     loadPage();
-    const double replay = inPage(replayScript(writes));
+    const double replay = inPage(replayCall(writes));
     std::printf("diagnosis: load event to the first bare evaluation answered %.2f ms (median of %zu)\n",
                 median(firsts), firsts.size());
     std::printf("diagnosis: the same in the page's own world %.2f ms (median of %zu)\n", median(mainWorld),

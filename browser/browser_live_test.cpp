@@ -124,6 +124,7 @@ class RecordingSession final : public devtools::BrowserSession {
     std::vector<devtools::FrameInfo> frames(const std::string& windowId) const override {
         return m_real.frames(windowId);
     }
+    void setReaderScript(const std::string& source) override { m_real.setReaderScript(source); }
     void evaluate(const std::string& frameId, const std::string& expression,
                   std::function<void(const devtools::EvalResult&)> done) override {
         m_real.evaluate(frameId, expression, std::move(done));

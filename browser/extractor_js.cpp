@@ -6,13 +6,17 @@ namespace orvex::browser {
 namespace {
 
 // Whether an element can be seen: it has a layout box, is visible, has a size, and does not lie
-// wholly above or left of the page (where no scrolling reaches it). Shared by both scripts, so the
-// replay checks a text field again just before writing it.
+// wholly above or left of the page (where no scrolling reaches it). One style and layout check
+// (checkVisibility) and one box read per element; browsers without checkVisibility get the same
+// test from the client rects and the computed style.
 constexpr const char* kRenderedFunction = R"JS(
   const orvexRendered = (el) => {
-    if (el.getClientRects().length === 0) return false;
-    const style = getComputedStyle(el);
-    if (style.visibility !== 'visible') return false;
+    if (typeof el.checkVisibility === 'function') {
+      if (!el.checkVisibility({checkVisibilityCSS: true, visibilityProperty: true})) return false;
+    } else {
+      if (el.getClientRects().length === 0) return false;
+      if (getComputedStyle(el).visibility !== 'visible') return false;
+    }
     const r = el.getBoundingClientRect();
     if (r.width <= 0 || r.height <= 0) return false;
     if (r.right + window.scrollX <= 0 || r.bottom + window.scrollY <= 0) return false;
@@ -27,69 +31,88 @@ constexpr const char* kTextEntryTypes = R"JS(
     'search', 'tel', 'text', 'time', 'url', 'week', 'color']);
 )JS";
 
-// Reads the whole document in one pass. Only form controls are measured for rendering; every
-// other element counts as rendered.
-constexpr const char* kExtractorBody = R"JS(
-  const controls = new Set(['INPUT', 'TEXTAREA', 'SELECT', 'BUTTON']);
-  let indexInParent = -1;
-  try {
-    if (window.parent !== window) {
-      for (let i = 0; i < window.parent.length; ++i) {
-        if (window.parent[i] === window) { indexInParent = i; break; }
+// Reads the whole document in one pass (first child / next sibling, no per-node allocations but
+// the records) and gives it as one JSON text, which crosses the protocol far cheaper than a tree
+// of values. Only form controls are measured for rendering; every other element counts as
+// rendered.
+constexpr const char* kExtractFunction = R"JS(
+  const orvexControls = new Set(['INPUT', 'TEXTAREA', 'SELECT', 'BUTTON']);
+  const extract = () => {
+    let indexInParent = -1;
+    try {
+      if (window.parent !== window) {
+        for (let i = 0; i < window.parent.length; ++i) {
+          if (window.parent[i] === window) { indexInParent = i; break; }
+        }
       }
-    }
-  } catch (e) {}
-  const frameWindows = [];
-  for (let i = 0; i < window.frames.length; ++i) frameWindows.push(window.frames[i]);
-  const nodes = [];
-  const stack = [];
-  const top = document.childNodes;
-  for (let i = top.length - 1; i >= 0; --i) stack.push([top[i], -1]);
-  while (stack.length > 0) {
-    const [n, p] = stack.pop();
-    const t = n.nodeType;
-    if (t === 1) {
-      const index = nodes.length;
-      const attrs = [];
-      for (const a of n.attributes) attrs.push(a.name, a.value);
-      const tag = n.tagName.toUpperCase();
-      const rec = [1, p, n.tagName, attrs];
-      const state = {};
-      let hasState = false;
-      if (tag === 'INPUT') {
-        if (n.type === 'checkbox' || n.type === 'radio') state.c = n.checked; else state.v = n.value;
-        hasState = true;
-      } else if (tag === 'TEXTAREA') {
-        state.v = n.value; hasState = true;
-      } else if (tag === 'OPTION') {
-        state.s = n.selected; hasState = true;
-      } else if (tag === 'FRAME' || tag === 'IFRAME') {
-        state.f = frameWindows.indexOf(n.contentWindow); hasState = true;
+    } catch (e) {}
+    const frameWindows = [];
+    for (let i = 0; i < window.frames.length; ++i) frameWindows.push(window.frames[i]);
+    const nodes = [];
+    const parents = [];  // the parent positions of the open elements above the current one
+    let p = -1;
+    let n = document.firstChild;
+    while (n !== null) {
+      const t = n.nodeType;
+      if (t === 1) {
+        const index = nodes.length;
+        const attrs = [];
+        const list = n.attributes;
+        for (let i = 0; i < list.length; ++i) attrs.push(list[i].name, list[i].value);
+        const tag = n.tagName.toUpperCase();
+        const rec = [1, p, n.tagName, attrs];
+        let state = null;
+        if (tag === 'INPUT') {
+          state = (n.type === 'checkbox' || n.type === 'radio') ? {c: n.checked} : {v: n.value};
+        } else if (tag === 'TEXTAREA') {
+          state = {v: n.value};
+        } else if (tag === 'OPTION') {
+          state = {s: n.selected};
+        } else if (tag === 'FRAME' || tag === 'IFRAME') {
+          state = {f: frameWindows.indexOf(n.contentWindow)};
+        }
+        if (orvexControls.has(tag) && !orvexRendered(n)) {
+          if (state === null) state = {};
+          state.h = 1;
+        }
+        if (state !== null) rec.push(state);
+        nodes.push(rec);
+        if (n.firstChild !== null) {
+          parents.push(p);
+          p = index;
+          n = n.firstChild;
+          continue;
+        }
+      } else if (t === 3 || t === 4) {
+        nodes.push([3, p, n.data]);
+      } else if (t === 8) {
+        nodes.push([8, p, n.data]);
       }
-      if (controls.has(tag) && !orvexRendered(n)) { state.h = 1; hasState = true; }
-      if (hasState) rec.push(state);
-      nodes.push(rec);
-      const kids = n.childNodes;
-      for (let i = kids.length - 1; i >= 0; --i) stack.push([kids[i], index]);
-    } else if (t === 3 || t === 4) {
-      nodes.push([3, p, n.data]);
-    } else if (t === 8) {
-      nodes.push([8, p, n.data]);
+      while (n !== null && n.nextSibling === null) {
+        n = n.parentNode;
+        if (n === null || n === document) { n = null; break; }
+        p = parents.pop();
+      }
+      if (n !== null) n = n.nextSibling;
     }
-  }
-  return {url: document.URL, title: document.title, name: window.name, charset: document.characterSet,
-          indexInParent, framesLength: window.frames.length, nodes};
+    return JSON.stringify({url: document.URL, title: document.title, name: window.name,
+      charset: document.characterSet, indexInParent, framesLength: window.frames.length, nodes});
+  };
 )JS";
 
-// Applies the writes; `writes` is an array of {i, t, n, k, v, f, x}.
-constexpr const char* kReplayBody = R"JS(
-  const setter = (proto, prop) => Object.getOwnPropertyDescriptor(proto, prop).set;
-  const inputValue = setter(HTMLInputElement.prototype, 'value');
-  const areaValue = setter(HTMLTextAreaElement.prototype, 'value');
-  const selectValue = setter(HTMLSelectElement.prototype, 'value');
-  const inputChecked = setter(HTMLInputElement.prototype, 'checked');
-  const selectIndex = setter(HTMLSelectElement.prototype, 'selectedIndex');
-  const optionSelected = setter(HTMLOptionElement.prototype, 'selected');
+// Applies the writes; `writes` is an array of {i, t, n, k, v, f, x}. Every element is checked
+// against its write (index, tag, name, still in the document) right before it is written. Text
+// fields are measured for rendering in one pass before the first write, so the writes do not
+// force a layout each; once a page's event handler changed the document (seen by a mutation
+// observer), the later text fields are measured again right before their write.
+constexpr const char* kReplayFunction = R"JS(
+  const orvexSetter = (proto, prop) => Object.getOwnPropertyDescriptor(proto, prop).set;
+  const inputValue = orvexSetter(HTMLInputElement.prototype, 'value');
+  const areaValue = orvexSetter(HTMLTextAreaElement.prototype, 'value');
+  const selectValue = orvexSetter(HTMLSelectElement.prototype, 'value');
+  const inputChecked = orvexSetter(HTMLInputElement.prototype, 'checked');
+  const selectIndex = orvexSetter(HTMLSelectElement.prototype, 'selectedIndex');
+  const optionSelected = orvexSetter(HTMLOptionElement.prototype, 'selected');
   const fire = (el, change) => {
     el.dispatchEvent(new FocusEvent('focus'));
     el.dispatchEvent(new FocusEvent('focusin', {bubbles: true}));
@@ -99,51 +122,84 @@ constexpr const char* kReplayBody = R"JS(
     el.dispatchEvent(new FocusEvent('blur'));
     el.dispatchEvent(new FocusEvent('focusout', {bubbles: true}));
   };
-  const all = document.getElementsByTagName('*');
-  const out = {written: 0, skipped: [], refused: []};
-  writes.forEach((w, k) => {
-    const el = all[w.i];
-    if (!el || !el.isConnected || el.tagName.toUpperCase() !== w.t || (el.getAttribute('name') || '') !== w.n) {
-      out.skipped.push(k);
-      return;
+  const needsRendering = (el) =>
+    (el instanceof HTMLInputElement && orvexTextEntry.has(el.type)) || el instanceof HTMLTextAreaElement;
+  const replay = (writes) => {
+    const all = document.getElementsByTagName('*');
+    const out = {written: 0, skipped: [], refused: []};
+    const matches = (el, w) => !!el && el.isConnected && el.tagName.toUpperCase() === w.t &&
+      (el.getAttribute('name') || '') === w.n;
+    // Rendering of the text fields as the page stands before the first write.
+    const rendered = new Map();
+    for (const w of writes) {
+      const el = all[w.i];
+      if (w.k === 'value' && matches(el, w) && needsRendering(el) && !rendered.has(el))
+        rendered.set(el, orvexRendered(el));
     }
+    const observer = new MutationObserver(() => {});
+    observer.observe(document, {subtree: true, childList: true, attributes: true, characterData: true});
+    let changed = false;
+    const shown = (el) => {
+      if (!changed && observer.takeRecords().length > 0) changed = true;
+      if (changed || !rendered.has(el)) return orvexRendered(el);
+      return rendered.get(el);
+    };
     try {
-      if (w.k === 'value') {
-        if (el instanceof HTMLInputElement) {
-          if (orvexTextEntry.has(el.type) && !orvexRendered(el)) { out.refused.push(k); return; }
-          fire(el, () => inputValue.call(el, w.v));
-        } else if (el instanceof HTMLTextAreaElement) {
-          if (!orvexRendered(el)) { out.refused.push(k); return; }
-          fire(el, () => areaValue.call(el, w.v));
-        } else if (el instanceof HTMLSelectElement) {
-          fire(el, () => selectValue.call(el, w.v));
-        } else {
+      writes.forEach((w, k) => {
+        const el = all[w.i];
+        if (!matches(el, w)) {
           out.skipped.push(k);
           return;
         }
-      } else if (w.k === 'checked') {
-        if (!(el instanceof HTMLInputElement)) { out.skipped.push(k); return; }
-        fire(el, () => inputChecked.call(el, w.f));
-      } else if (w.k === 'selectedIndex') {
-        if (!(el instanceof HTMLSelectElement)) { out.skipped.push(k); return; }
-        fire(el, () => selectIndex.call(el, w.x));
-      } else if (w.k === 'optionSelected') {
-        const option = el instanceof HTMLSelectElement ? el.options[w.x] : undefined;
-        if (!option) { out.skipped.push(k); return; }
-        fire(el, () => optionSelected.call(option, w.f));
-      } else if (w.k === 'scroll') {
-        el.scrollIntoView(w.f);
-      } else {
-        out.skipped.push(k);
-        return;
-      }
-      out.written += 1;
-    } catch (e) {
-      out.skipped.push(k);
+        try {
+          if (w.k === 'value') {
+            if (el instanceof HTMLInputElement) {
+              if (orvexTextEntry.has(el.type) && !shown(el)) { out.refused.push(k); return; }
+              fire(el, () => inputValue.call(el, w.v));
+            } else if (el instanceof HTMLTextAreaElement) {
+              if (!shown(el)) { out.refused.push(k); return; }
+              fire(el, () => areaValue.call(el, w.v));
+            } else if (el instanceof HTMLSelectElement) {
+              fire(el, () => selectValue.call(el, w.v));
+            } else {
+              out.skipped.push(k);
+              return;
+            }
+          } else if (w.k === 'checked') {
+            if (!(el instanceof HTMLInputElement)) { out.skipped.push(k); return; }
+            fire(el, () => inputChecked.call(el, w.f));
+          } else if (w.k === 'selectedIndex') {
+            if (!(el instanceof HTMLSelectElement)) { out.skipped.push(k); return; }
+            fire(el, () => selectIndex.call(el, w.x));
+          } else if (w.k === 'optionSelected') {
+            const option = el instanceof HTMLSelectElement ? el.options[w.x] : undefined;
+            if (!option) { out.skipped.push(k); return; }
+            fire(el, () => optionSelected.call(option, w.f));
+          } else if (w.k === 'scroll') {
+            el.scrollIntoView(w.f);
+          } else {
+            out.skipped.push(k);
+            return;
+          }
+          out.written += 1;
+        } catch (e) {
+          out.skipped.push(k);
+        }
+      });
+    } finally {
+      observer.disconnect();
     }
-  });
-  return out;
+    return out;
+  };
 )JS";
+
+// Defines the reader in the world it runs in; running it again replaces it.
+constexpr const char* kReaderTail = R"JS(
+  globalThis.__orvexReader = Object.freeze({extract, replay});
+)JS";
+
+// The expression that names the reader; kept beside the script that defines it.
+constexpr const char* kReaderName = "globalThis.__orvexReader";
 
 // The kind names the replay script understands, by WriteKind.
 const char* kindName(page::WriteKind kind) {
@@ -169,12 +225,18 @@ std::string literal(const std::string& s) {
 
 }  // namespace
 
-const std::string& extractorScript() {
-    static const std::string script = std::string("(() => {") + kRenderedFunction + kExtractorBody + "})()";
+const std::string& readerScript() {
+    static const std::string script = std::string("(() => {") + kRenderedFunction + kTextEntryTypes +
+                                      kExtractFunction + kReplayFunction + kReaderTail + "})();";
     return script;
 }
 
-std::string replayScript(const std::vector<page::WriteRecord>& writes) {
+const std::string& extractCall() {
+    static const std::string call = std::string(kReaderName) + ".extract()";
+    return call;
+}
+
+std::string replayCall(const std::vector<page::WriteRecord>& writes) {
     nlohmann::json list = nlohmann::json::array();
     for (const page::WriteRecord& w : writes) {
         list.push_back({{"i", w.sourceIndex},
@@ -185,8 +247,16 @@ std::string replayScript(const std::vector<page::WriteRecord>& writes) {
                         {"f", w.flag},
                         {"x", w.index}});
     }
-    return std::string("((writes) => {") + kRenderedFunction + kTextEntryTypes + kReplayBody + "})(" +
+    return std::string(kReaderName) + ".replay(" +
            list.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + ")";
+}
+
+std::string guardedCall(const std::string& call) {
+    return std::string("(") + kReaderName + " ? " + call + " : " + literal(kNoReader) + ")";
+}
+
+std::string withReader(const std::string& call) {
+    return readerScript() + "\n" + call;
 }
 
 std::string setTextScript(int sourceIndex, const std::string& tagName, const std::string& id,

@@ -158,6 +158,8 @@ LiveLoader::LiveLoader(devtools::BrowserSession& session, std::function<void()> 
     : m_session(session), m_processEvents(std::move(processEvents)), m_timeoutMs(timeoutMs) {
     if (!m_processEvents)
         m_processEvents = [] { settings::waitFor(static_cast<int>(settings::kWaitStep.count()), 1); };
+    // Every document gets the reader ahead of time, so reading it at its load is one short call.
+    m_session.setReaderScript(readerScript());
 }
 
 std::optional<devtools::EvalResult> LiveLoader::evaluateNow(const std::string& frameId,
@@ -176,8 +178,17 @@ std::optional<devtools::EvalResult> LiveLoader::evaluateNow(const std::string& f
     return *answer;
 }
 
+std::optional<devtools::EvalResult> LiveLoader::callReader(const std::string& frameId,
+                                                           const std::string& call) {
+    auto answer = evaluateNow(frameId, guardedCall(call));
+    // A world made before the reader was installed (or on demand) has no reader yet: bring it along.
+    if (answer && answer->ok && answer->value.is_string() && answer->value.get<std::string>() == kNoReader)
+        answer = evaluateNow(frameId, withReader(call));
+    return answer;
+}
+
 std::optional<FrameExtract> LiveLoader::loadFrame(const std::string& frameId, std::string* error) {
-    const auto answer = evaluateNow(frameId, extractorScript());
+    const auto answer = callReader(frameId, extractCall());
     if (!answer) {
         setError(error, "no answer from frame " + frameId);
         return std::nullopt;
@@ -187,6 +198,15 @@ std::optional<FrameExtract> LiveLoader::loadFrame(const std::string& frameId, st
         return std::nullopt;
     }
     try {
+        // The reader answers with a JSON text; an object is taken as it is.
+        if (answer->value.is_string()) {
+            const json parsed = json::parse(answer->value.get_ref<const std::string&>(), nullptr, false);
+            if (parsed.is_discarded()) {
+                setError(error, "the extract of frame " + frameId + " is no JSON text");
+                return std::nullopt;
+            }
+            return buildFromExtract(parsed, error);
+        }
         return buildFromExtract(answer->value, error);
     } catch (...) {
         setError(error, "the extract of frame " + frameId + " could not be read");
@@ -198,7 +218,7 @@ ReplayReport LiveLoader::replay(const std::string& frameId, const std::vector<pa
     ReplayReport report;
     std::optional<devtools::EvalResult> answer;
     try {
-        answer = evaluateNow(frameId, replayScript(writes));
+        answer = callReader(frameId, replayCall(writes));
     } catch (...) {
         answer.reset();
     }

@@ -1,7 +1,7 @@
 #pragma once
-// The live loader of the page model: reads a frame of the browser with one evaluation of the
-// extractor script and builds its page::Document; replays a document's recorded writes into the
-// frame with one batch evaluation.
+// The live loader of the page model: reads a frame of the browser with one call of the reader
+// (installed in the frame's isolated world ahead of time) and builds its page::Document; replays a
+// document's recorded writes into the frame with one batch call.
 
 #include <functional>
 #include <memory>
@@ -42,8 +42,9 @@ ReplayReport parseReplayAnswer(const nlohmann::json& value, const std::vector<pa
 /// Reads and writes frames of a browser session synchronously, processing events while it waits.
 class LiveLoader {
   public:
-    /// A loader over `session`; `processEvents` runs pending events once (it may block briefly); an
-    /// empty one uses one step of the program's wait. `timeoutMs` bounds every evaluation.
+    /// A loader over `session`, which it gives the reader script; `processEvents` runs pending
+    /// events once (it may block briefly); an empty one uses one step of the program's wait.
+    /// `timeoutMs` bounds every evaluation.
     LiveLoader(devtools::BrowserSession& session, std::function<void()> processEvents = {},
                int timeoutMs = kEvaluateTimeoutMs);
 
@@ -52,6 +53,9 @@ class LiveLoader {
     std::optional<FrameExtract> loadFrame(const std::string& frameId, std::string* error = nullptr);
     /// Replays `writes` into a frame (one evaluation).
     ReplayReport replay(const std::string& frameId, const std::vector<page::WriteRecord>& writes);
+    /// Evaluates a call of the reader (see extractor_js.h) in a frame and waits for its value;
+    /// a world without the reader gets it with the call. Nothing on timeout.
+    std::optional<devtools::EvalResult> callReader(const std::string& frameId, const std::string& call);
     /// Evaluates `expression` in a frame and waits for its value; nothing on timeout.
     std::optional<devtools::EvalResult> evaluateNow(const std::string& frameId,
                                                     const std::string& expression);

@@ -98,7 +98,7 @@ TEST(LiveLoaderTest, ReplayScriptCarriesWrites) {
     w.tagName = "INPUT";
     w.name = "na\"me";
     w.value = "</script>\"x";
-    const std::string script = replayScript({w});
+    const std::string script = withReader(replayCall({w}));
     EXPECT_NE(script.find(R"("i":7)"), std::string::npos);
     EXPECT_NE(script.find(R"("n":"na\"me")"), std::string::npos);
     EXPECT_NE(script.find(R"("v":"</script>\"x")"), std::string::npos);
@@ -109,17 +109,53 @@ TEST(LiveLoaderTest, ReplayScriptCarriesWrites) {
 TEST(LiveLoaderTest, LoadsThroughTheSession) {
     devtools::FakeBrowserSession session;
     session.addWindow({"W1", {}, "http://127.0.0.1/a.html", {}});
-    session.evalResults["W1"] = devtools::EvalResult{true, sampleExtract(), {}};
+    session.evalResults["W1"] = devtools::EvalResult{true, sampleExtract().dump(), {}};
     auto access = LivePageAccess::create(session, [] {});
+    EXPECT_EQ(session.readerScript, readerScript());
     DocumentRef doc = access->topDocument("W1");
     ASSERT_TRUE(doc);
     EXPECT_EQ(session.evaluations.size(), 1u);
-    EXPECT_EQ(session.evaluations[0].second, extractorScript());
+    EXPECT_EQ(session.evaluations[0].second, guardedCall(extractCall()));
     EXPECT_EQ(doc->frameId(), "W1");
     EXPECT_EQ(doc->model().elementCount(), 10);
     EXPECT_FALSE(access->topDocument("W2"));
     session.evalResults["W1"] = devtools::EvalResult{false, {}, "context lost"};
     EXPECT_FALSE(access->topDocument("W1"));
+    session.evalResults["W1"] = devtools::EvalResult{true, "{\"nodes\": [", {}};  // a broken text
+    EXPECT_FALSE(access->topDocument("W1"));
+}
+
+// Tests that a world without the reader gets it together with the call, once, and a world with it
+// is read with the short call alone.
+TEST(LiveLoaderTest, WorldWithoutReaderGetsItWithTheCall) {
+    devtools::FakeBrowserSession session;
+    session.addWindow({"W1", {}, "http://127.0.0.1/a.html", {}});
+    session.onEvaluate = [](const std::string&, const std::string& expression) {
+        if (expression == guardedCall(extractCall()))
+            return std::optional<devtools::EvalResult>({true, kNoReader, {}});
+        if (expression == withReader(extractCall()))
+            return std::optional<devtools::EvalResult>({true, sampleExtract().dump(), {}});
+        return std::optional<devtools::EvalResult>({false, {}, "unexpected expression"});
+    };
+    auto access = LivePageAccess::create(session, [] {});
+    DocumentRef doc = access->topDocument("W1");
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(doc->model().elementCount(), 10);
+    ASSERT_EQ(session.evaluations.size(), 2u);
+    EXPECT_EQ(session.evaluations[1].second, withReader(extractCall()));
+
+    // The replay goes the same way; a reader that answers at once needs no second evaluation.
+    session.onEvaluate = [](const std::string&, const std::string& expression) {
+        return std::optional<devtools::EvalResult>(
+            {true,
+             expression.rfind(readerScript(), 0) == 0
+                 ? json("wrong")
+                 : json::parse(R"({"written": 0, "skipped": [], "refused": []})"),
+             {}});
+    };
+    const ReplayReport report = access->replay(*doc, {});
+    EXPECT_TRUE(report.ok) << report.error;
+    EXPECT_EQ(session.evaluations.size(), 3u);
 }
 
 // Tests that child frames are matched to their FRAME/IFRAME elements by their position in the

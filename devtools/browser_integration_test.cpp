@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "devtools/browser_host.h"
-#include "devtools/extractor_script.h"
 #include "devtools/test_http_server.h"
 
 namespace orvex::devtools {
@@ -356,43 +355,37 @@ TEST_F(BrowserIntegrationTest, WindowBounds) {
     host->session().bringToFront(id);
 }
 
-// Tests that the extractor returns the document flat, with the controls' current state and visibility.
-TEST_F(BrowserIntegrationTest, ExtractorReadsTheDocument) {
-    const std::string id = openAndLoad(server->url("/form.html"));
+// Tests that the reader script runs in the program's world of documents already open (at once) and
+// of every later one before the page's own scripts, same-site and cross-site frames included, and
+// stays out of the page's own world.
+TEST_F(BrowserIntegrationTest, ReaderScriptRunsInEveryDocument) {
+    const std::string id = openAndLoad(server->url("/a.html"));
     ASSERT_FALSE(id.empty());
-    runAsUser(id,
-              "document.getElementById('n').value = 'typed'; document.getElementById('k').checked = true;"
-              " document.getElementById('s').selectedIndex = 2;");
-    const EvalResult doc = evaluate(id, extractorScript());
-    ASSERT_TRUE(doc.ok) << doc.error;
-    EXPECT_EQ(doc.value["title"], "Form");
-    const json& nodes = doc.value["nodes"];
-    ASSERT_TRUE(nodes.is_array());
-    ASSERT_FALSE(nodes.empty());
-    EXPECT_EQ(nodes[0]["tag"], "HTML");
-    EXPECT_EQ(nodes[0]["parent"], -1);
-    for (std::size_t i = 1; i < nodes.size(); ++i)
-        EXPECT_LT(nodes[i]["parent"].get<long long>(), (long long)i);
-    auto byId = [&](const std::string& wanted) {
-        for (const auto& node : nodes) {
-            for (const auto& attribute : node.value("attrs", json::array())) {
-                if (attribute[0] == "id" && attribute[1] == wanted) return node;
-            }
-        }
-        return json();
-    };
-    const json name = byId("n");
-    EXPECT_EQ(name["value"], "typed");
-    const json& attrs = name["attrs"];
-    EXPECT_NE(std::find(attrs.begin(), attrs.end(), json::array({"value", "orig"})), attrs.end());
-    EXPECT_EQ(byId("n")["rendered"], true);
-    EXPECT_EQ(byId("hidden1")["rendered"], false);
-    EXPECT_EQ(byId("none1")["rendered"], false);
-    EXPECT_EQ(byId("zero")["rendered"], false);
-    EXPECT_EQ(byId("k")["checked"], true);
-    EXPECT_EQ(byId("s")["selected"], json::array({2}));
-    EXPECT_TRUE(std::any_of(nodes.begin(), nodes.end(),
-                            [](const json& n) { return n["tag"] == "#comment" && n["text"] == " note "; }));
+    host->session().setReaderScript(
+        "globalThis.__seen = document.readyState + ' ' + location.pathname + ' ' + typeof pageSecret;");
+    EXPECT_EQ(evaluate(id, "globalThis.__seen").value, "complete /a.html undefined");
+    const auto frames = host->session().frames(id);
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(evaluate(frames[1].frameId, "globalThis.__seen").value, "complete /f.html undefined");
+
+    const std::string next = server->url("/b.html");
+    host->session().navigate(id, next);
+    ASSERT_TRUE(wait([&] { return events.hasLoaded(next); }));
+    EXPECT_EQ(evaluate(id, "globalThis.__seen").value, "loading /b.html undefined");
+    const std::string other = openAndLoad(server->url("/x.html"));
+    ASSERT_FALSE(other.empty());
+    ASSERT_EQ(host->session().frames(other).size(), 2u);
+    const std::string cross = host->session().frames(other)[1].frameId;
+    EXPECT_EQ(evaluate(cross, "globalThis.__seen").value, "loading /g.html undefined");
+    EXPECT_NE(host->session().sessionOfFrame(cross), host->session().sessionOfFrame(other));
+
+    // The page's own world never sees it.
+    std::optional<json> pageValue;
+    host->client().send("Runtime.evaluate", {{"expression", "typeof __seen"}, {"returnByValue", true}},
+                        host->session().sessionOfFrame(id),
+                        [&](const Reply& r) { pageValue = r.result["result"]["value"]; });
+    ASSERT_TRUE(wait([&] { return pageValue.has_value(); }));
+    EXPECT_EQ(*pageValue, "undefined");
 }
 
 // Tests that the browser's death is reported (windows first, then the browser) and the process is reaped.

@@ -138,6 +138,10 @@ class BrowserSession {
     /// unknown window.
     virtual std::vector<FrameInfo> frames(const std::string& windowId) const = 0;
 
+    /// Has `source` run in the program's own isolated world of every document before the document's
+    /// scripts: in documents created from now on and, at once, in those already open; replaces an
+    /// earlier source. The default does nothing, so evaluations find nothing it would define.
+    virtual void setReaderScript(const std::string& source) { (void)source; }
     /// Evaluates a JavaScript expression in the program's own isolated world of a frame (awaiting a
     /// promise result) and returns its JSON value; an unknown frame, an exception or a lost
     /// context gives an error result.

@@ -133,7 +133,12 @@ void CdpBrowserSession::onSessionEvent(const std::string& sessionId, const Event
     } else if (method == "Runtime.executionContextCreated") {
         const json& context = member(params, "context");
         const std::string frameId = text(member(context, "auxData"), "frameId");
-        if (!frameId.empty()) session->second.contextFrames[integer(context, "id")] = frameId;
+        if (!frameId.empty()) {
+            const long long contextId = integer(context, "id");
+            session->second.contextFrames[contextId] = frameId;
+            // The reader world, made at document creation by the reader script: known before the load.
+            if (text(context, "name") == kReaderWorld) session->second.readerContexts[frameId] = contextId;
+        }
     } else if (method == "Runtime.executionContextDestroyed") {
         const long long contextId = integer(params, "executionContextId");
         session->second.contextFrames.erase(contextId);
@@ -237,6 +242,8 @@ void CdpBrowserSession::onAttached(const std::string& parentSessionId, const jso
                           if (--*remaining == 0) finishSetup(sessionId);
                       });
     }
+    // Sent before the target is let run, so its first document already has the reader world.
+    installReaderScript(sessionId);
 }
 
 void CdpBrowserSession::finishSetup(const std::string& sessionId) {
@@ -274,10 +281,7 @@ void CdpBrowserSession::onDetached(const std::string& sessionId) {
     }
     // The frame went back into its parent's process, or away; the parent's events tell which.
     for (auto& [id, frame] : m_frames) {
-        if (frame.sessionId == sessionId) {
-            frame.sessionId = gone.parentSessionId;
-            frame.readerContext = 0;
-        }
+        if (frame.sessionId == sessionId) frame.sessionId = gone.parentSessionId;
     }
 }
 
@@ -320,7 +324,8 @@ void CdpBrowserSession::onFrameNavigated(const std::string& sessionId, const jso
     known.info.url = text(frame, "url") + text(frame, "urlFragment");
     known.info.name = text(frame, "name");
     known.navigated = true;
-    known.readerContext = 0;
+    // The browser reports the new document's worlds after its navigation: any known one is the old's.
+    session->second.readerContexts.erase(frameId);
     if (m_observer != nullptr) m_observer->frameNavigated(FrameInfo(known.info));
 }
 
@@ -655,8 +660,8 @@ void CdpBrowserSession::runEvaluation(const std::string& frameId, const std::str
         if (done) done(evalError("frame is gone"));
         return;
     }
-    if (frame->second.readerContext != 0) {
-        sendEvaluate(frameId, frame->second.readerContext, expression, std::move(done), mayRetry);
+    if (const long long contextId = readerContextOf(frameId); contextId != 0) {
+        sendEvaluate(frameId, contextId, expression, std::move(done), mayRetry);
         return;
     }
     const auto alive = m_alive;
@@ -675,9 +680,10 @@ void CdpBrowserSession::runEvaluation(const std::string& frameId, const std::str
                       }
                       // Keep the world only while the frame still shows the document it was made for.
                       const auto current = m_frames.find(frameId);
+                      const auto session = m_sessions.find(sessionId);
                       if (current != m_frames.end() && current->second.sessionId == sessionId &&
-                          current->second.loaderId == loaderId) {
-                          current->second.readerContext = contextId;
+                          current->second.loaderId == loaderId && session != m_sessions.end()) {
+                          session->second.readerContexts[frameId] = contextId;
                       }
                       sendEvaluate(frameId, contextId, expression, std::move(done), mayRetry);
                   });
@@ -729,11 +735,49 @@ void CdpBrowserSession::sendEvaluate(const std::string& frameId, long long conte
 }
 
 void CdpBrowserSession::resetReaderContexts(const std::string& sessionId, long long contextId) {
-    for (auto& [id, frame] : m_frames) {
-        if (frame.sessionId == sessionId && (contextId == 0 || frame.readerContext == contextId)) {
-            frame.readerContext = 0;
-        }
+    const auto session = m_sessions.find(sessionId);
+    if (session == m_sessions.end()) return;
+    auto& contexts = session->second.readerContexts;
+    if (contextId == 0) {
+        contexts.clear();
+        return;
     }
+    std::erase_if(contexts, [contextId](const auto& entry) { return entry.second == contextId; });
+}
+
+long long CdpBrowserSession::readerContextOf(const std::string& frameId) const {
+    const auto frame = m_frames.find(frameId);
+    if (frame == m_frames.end()) return 0;
+    const auto session = m_sessions.find(frame->second.sessionId);
+    if (session == m_sessions.end()) return 0;
+    const auto context = session->second.readerContexts.find(frameId);
+    return context != session->second.readerContexts.end() ? context->second : 0;
+}
+
+void CdpBrowserSession::setReaderScript(const std::string& source) {
+    if (source == m_readerScript) return;
+    m_readerScript = source;
+    for (const auto& [sessionId, session] : m_sessions) installReaderScript(sessionId);
+}
+
+void CdpBrowserSession::installReaderScript(const std::string& sessionId) {
+    const auto session = m_sessions.find(sessionId);
+    if (session == m_sessions.end()) return;
+    if (!session->second.readerScriptId.empty()) {
+        m_client.send("Page.removeScriptToEvaluateOnNewDocument",
+                      {{"identifier", session->second.readerScriptId}}, sessionId);
+        session->second.readerScriptId.clear();
+    }
+    if (m_readerScript.empty()) return;
+    const auto alive = m_alive;
+    m_client.send("Page.addScriptToEvaluateOnNewDocument",
+                  {{"source", m_readerScript}, {"worldName", kReaderWorld}, {"runImmediately", true}},
+                  sessionId, [this, alive, sessionId](const Reply& reply) {
+                      if (!*alive || !reply.ok) return;
+                      const auto still = m_sessions.find(sessionId);
+                      if (still != m_sessions.end())
+                          still->second.readerScriptId = text(reply.result, "identifier");
+                  });
 }
 
 }  // namespace orvex::devtools

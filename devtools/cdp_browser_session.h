@@ -41,6 +41,7 @@ class CdpBrowserSession final : public BrowserSession {
     void releaseWindow(const std::string& windowId) override;
     std::vector<WindowInfo> windows() const override;
     std::vector<FrameInfo> frames(const std::string& windowId) const override;
+    void setReaderScript(const std::string& source) override;
     void evaluate(const std::string& frameId, const std::string& expression,
                   std::function<void(const EvalResult&)> done) override;
     void getWindowBounds(const std::string& windowId,
@@ -60,7 +61,9 @@ class CdpBrowserSession final : public BrowserSession {
         std::string parentSessionId;
         bool isPage = false;
         int token = 0;
-        std::map<long long, std::string> contextFrames;  // execution context id -> frame id
+        std::map<long long, std::string> contextFrames;   // execution context id -> frame id
+        std::map<std::string, long long> readerContexts;  // frame id -> its reader world's context
+        std::string readerScriptId;                       // the installed reader script, if any
     };
     struct Frame {
         FrameInfo info;
@@ -68,7 +71,6 @@ class CdpBrowserSession final : public BrowserSession {
         std::string loaderId;
         bool navigated = false;  // false for the initial empty document
         std::string reportedLoaderId;
-        long long readerContext = 0;
         std::vector<std::string> children;
     };
     struct Window {
@@ -98,6 +100,8 @@ class CdpBrowserSession final : public BrowserSession {
     void sendEvaluate(const std::string& frameId, long long contextId, const std::string& expression,
                       std::function<void(const EvalResult&)> done, bool mayRetry);
     void resetReaderContexts(const std::string& sessionId, long long contextId);
+    long long readerContextOf(const std::string& frameId) const;
+    void installReaderScript(const std::string& sessionId);
     Frame& ensureFrame(const std::string& frameId, const std::string& parentId, const std::string& windowId);
     void removeFrame(const std::string& frameId);
     std::string sessionOfWindow(const std::string& windowId) const;
@@ -114,6 +118,7 @@ class CdpBrowserSession final : public BrowserSession {
     std::map<std::string, TargetSession> m_sessions;
     std::map<std::string, Frame> m_frames;
     std::set<std::string> m_pausedRequests;
+    std::string m_readerScript;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 

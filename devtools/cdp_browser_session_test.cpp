@@ -372,6 +372,69 @@ TEST_F(CdpBrowserSessionTest, EvaluationErrors) {
     EXPECT_FALSE(results[2].ok);
 }
 
+// Tests that the reader script goes to every target before it runs and to those already attached,
+// and that the world it makes is used without a round trip to make one; other worlds are not.
+TEST_F(CdpBrowserSessionTest, ReaderScriptWorldIsUsedAtOnce) {
+    answers["Runtime.evaluate"] = [&](const json& request) {
+        return json{
+            {"result", {{"result", {{"type", "number"}, {"value", request["params"]["contextId"]}}}}}};
+    };
+    answers["Page.addScriptToEvaluateOnNewDocument"] = [&](const json& request) {
+        return json{{"result", {{"identifier", request["params"]["source"]}}}};
+    };
+    attach("", "S1", "T1", "page");
+    EXPECT_EQ(sentOn("Page.addScriptToEvaluateOnNewDocument", "S1").size(), 1u);  // the watch script only
+    session->setReaderScript("reader one");
+    session->setReaderScript("reader one");  // the same again: nothing new
+    auto scripts = sentOn("Page.addScriptToEvaluateOnNewDocument", "S1");
+    ASSERT_EQ(scripts.size(), 2u);
+    EXPECT_EQ(scripts[1]["params"]["worldName"], kReaderWorld);
+    EXPECT_EQ(scripts[1]["params"]["source"], "reader one");
+    EXPECT_EQ(scripts[1]["params"]["runImmediately"], true);
+
+    // A new target gets it before it is let run.
+    std::size_t scriptsAtRelease = 0;
+    fake->onSend = [&](const json& request) {
+        if (request.value("method", "") == "Runtime.runIfWaitingForDebugger" &&
+            request.value("sessionId", "") == "S2")
+            scriptsAtRelease = sentOn("Page.addScriptToEvaluateOnNewDocument", "S2").size();
+        answer(request);
+    };
+    attach("", "S2", "T2", "page");
+    EXPECT_EQ(scriptsAtRelease, 2u);
+
+    navigated("S1", "T1", "L1", "http://a/");
+    const auto context = [](long long id, const char* name) {
+        return json{{"context",
+                     {{"id", id}, {"name", name}, {"auxData", {{"frameId", "T1"}, {"isDefault", false}}}}}};
+    };
+    event("Runtime.executionContextCreated", context(7, kWatchWorld), "S1");
+    event("Runtime.executionContextCreated", context(8, kReaderWorld), "S1");
+    std::vector<EvalResult> results;
+    session->evaluate("T1", "1", [&](const EvalResult& r) { results.push_back(r); });
+    pump();
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0].value, 8);
+    EXPECT_TRUE(sentOn("Page.createIsolatedWorld", "S1").empty());
+
+    // Its world goes with the document; the next document's evaluations wait for a new one.
+    event("Runtime.executionContextDestroyed", {{"executionContextId", 8}}, "S1");
+    answers["Page.createIsolatedWorld"] = [&](const json&) {
+        return json{{"result", {{"executionContextId", 20}}}};
+    };
+    session->evaluate("T1", "2", [&](const EvalResult& r) { results.push_back(r); });
+    pump();
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_EQ(results[1].value, 20);
+    EXPECT_EQ(sentOn("Page.createIsolatedWorld", "S1").size(), 1u);
+
+    // A replaced script is taken out first.
+    session->setReaderScript("reader two");
+    const auto removed = sentOn("Page.removeScriptToEvaluateOnNewDocument", "S1");
+    ASSERT_EQ(removed.size(), 1u);
+    EXPECT_EQ(removed[0]["params"]["identifier"], "reader one");
+}
+
 // Tests that watch-script reports become mailto and focus events of the right frame and window.
 TEST_F(CdpBrowserSessionTest, BindingReports) {
     attach("", "S1", "T1", "page");

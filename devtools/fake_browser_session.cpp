@@ -33,6 +33,12 @@ void FakeBrowserSession::evaluate(const std::string& frameId, const std::string&
                                   std::function<void(const EvalResult&)> done) {
     evaluations.emplace_back(frameId, expression);
     if (!done) return;
+    if (onEvaluate) {
+        if (auto answer = onEvaluate(frameId, expression)) {
+            done(*answer);
+            return;
+        }
+    }
     const auto it = evalResults.find(frameId);
     if (it != evalResults.end()) {
         done(it->second);

@@ -2,7 +2,9 @@
 // A browser session for tests of the watcher and the bar: records what the program asks of the
 // browser and lets the test raise the browser's events.
 
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,7 @@ class FakeBrowserSession final : public BrowserSession {
     void releaseWindow(const std::string& windowId) override { releasedWindows.push_back(windowId); }
     std::vector<WindowInfo> windows() const override { return m_windows; }
     std::vector<FrameInfo> frames(const std::string& windowId) const override;
+    void setReaderScript(const std::string& source) override { readerScript = source; }
     void evaluate(const std::string& frameId, const std::string& expression,
                   std::function<void(const EvalResult&)> done) override;
     void getWindowBounds(const std::string& windowId,
@@ -63,9 +66,12 @@ class FakeBrowserSession final : public BrowserSession {
     std::vector<std::string> releasedWindows;
     std::vector<std::string> raisedWindows;
     std::vector<std::pair<std::string, std::string>> evaluations;  ///< frame id, expression
+    std::string readerScript;                                      ///< the latest setReaderScript
     std::map<std::string, WindowBounds> bounds;                    ///< by window id
     /// Answers of evaluate by frame id; unknown frames get an error result.
     std::map<std::string, EvalResult> evalResults;
+    /// When set, answers evaluate first (frame id, expression); nothing falls back to evalResults.
+    std::function<std::optional<EvalResult>(const std::string&, const std::string&)> onEvaluate;
 
   private:
     BrowserEvents* m_observer = nullptr;
