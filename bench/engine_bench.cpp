@@ -22,7 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Sizes of the generated forms, in bytes of form text.
-constexpr std::size_t kGeneratedSizes[] = {10 * 1024, 100 * 1024, 256 * 1024, 1024 * 1024};
+constexpr std::size_t kGeneratedSizes[] = {10 * 1024, 100 * 1024, 256 * 1024, 1024 * 1024, 4096 * 1024};
 
 // The rows a generated form is made of, in turn: labelled text boxes, split boxes, lists and
 // choices, as entry forms have them. {N} is replaced by the row number so that names differ.

@@ -7,6 +7,7 @@
 #include "engine/html_item_block.h"
 #include "engine/tag_reader.h"
 #include "engine/token_scores.h"
+#include "engine/token_verdicts.h"
 
 namespace orvex::engine {
 namespace {
@@ -22,32 +23,31 @@ std::int16_t saturate(long long value) {
 }  // namespace
 
 void clsHTMLItemBlock::Check() {
-    colDecidedTypes.clear();
     KeywordScore.fill(0);
     NameScore.fill(0);
+    // The kind lists are refilled in place, reusing what the last check allocated.
+    colDecidedTypes.resize(colToken.size());
 
-    for (const Text& token : colToken) {
-        KindList kinds;
+    for (std::size_t t = 0; t < colToken.size(); ++t) {
+        const Text& token = colToken[t];
+        KindList& kinds = colDecidedTypes[t];
+        kinds.clear();
+        const TokenVerdict verdict = verdictOf(token);
         if (isTextToken(token)) {
-            // One working copy for all kinds: the dictionaries' changes pass on to later kinds.
-            ScoringText t{Text(token)};
             for (int d = kFirstKind; d <= kLastKind; ++d) {
-                const int f = ScoreKeyword(d, t);
+                const int f = verdict.score[static_cast<std::size_t>(d)];
                 if (isBirthKind(d)) {
                     for (int b = kBirthDate; b <= kBirthDay; ++b)
                         KeywordScore[b] = std::max<std::int16_t>(KeywordScore[b], saturate(f));
                 } else {
                     KeywordScore[d] = std::max<std::int16_t>(KeywordScore[d], saturate(f));
                 }
-                // The anti-keyword dictionary runs (and changes t) only after a keyword hit.
-                if (f > 0 && ScoreAntiKeyword(d, t) == 0) kinds.push_back(d);
+                if (f > 0 && (verdict.ruledOut & kindBit(d)) == 0) kinds.push_back(d);
             }
         } else {
-            const bool choice = IsChoiceTag(token);
-            ScoringText n{GetAttribute(token, u"orgnm")};
             for (int i = kFirstKind; i <= kLastKind; ++i) {
-                if (choice && !ChoiceKinds[i]) continue;
-                const int f = ScoreName(i, n);
+                if (verdict.choice && !ChoiceKinds[i]) continue;
+                const int f = verdict.score[static_cast<std::size_t>(i)];
                 if (isBirthKind(i)) {
                     for (int b = kBirthDate; b <= kBirthDay; ++b)
                         NameScore[b] = saturate(static_cast<long long>(NameScore[b]) + f);
@@ -57,11 +57,10 @@ void clsHTMLItemBlock::Check() {
                 if (f > 0) kinds.push_back(i);
             }
         }
-        colDecidedTypes.push_back(std::move(kinds));
     }
 
-    ScoringText w{GetAllText()};
-    for (int k = kFirstKind; k <= kLastKind; ++k) AntiScore[k] = saturate(ScoreAntiKeyword(k, w));
+    const KindScores anti = antiScoresOf(GetAllText());
+    for (int k = kFirstKind; k <= kLastKind; ++k) AntiScore[k] = saturate(anti[static_cast<std::size_t>(k)]);
 
     for (int k = kFirstKind; k <= kLastKind; ++k) {
         const bool agree = AntiScore[k] == 0 && KeywordScore[k] >= 1 && NameScore[k] >= 1;
@@ -72,26 +71,25 @@ void clsHTMLItemBlock::Check() {
 TokenScore scoreToken(TextView token) {
     // The same loops as Check, recording which kinds score above 0 instead of the scores.
     TokenScore score;
+    const TokenVerdict verdict = verdictOf(token);
     if (isTextToken(token)) {
-        ScoringText t{Text(token)};
         for (int d = kFirstKind; d <= kLastKind; ++d) {
-            const int f = ScoreKeyword(d, t);
-            if (f <= 0) continue;
+            if (verdict.score[static_cast<std::size_t>(d)] <= 0) continue;
             if (score.kind == -1) score.kind = d;
             if (isBirthKind(d)) {
                 for (int b = kBirthDate; b <= kBirthDay; ++b) score.keywordHits |= kindBit(b);
             } else {
                 score.keywordHits |= kindBit(d);
             }
-            if (ScoreAntiKeyword(d, t) == 0) score.kinds.push_back(d);
+            if ((verdict.ruledOut & kindBit(d)) == 0) score.kinds.push_back(d);
         }
         return score;
     }
-    const bool choice = IsChoiceTag(token);
-    ScoringText n{GetAttribute(token, u"orgnm")};
     for (int i = kFirstKind; i <= kLastKind; ++i) {
-        if (choice && !ChoiceKinds[i]) continue;
-        if (ScoreName(i, n) <= 0) continue;
+        if (verdict.score[static_cast<std::size_t>(i)] <= 0) continue;
+        // KindOfTag tries every kind, choice inputs included.
+        if (score.kind == -1) score.kind = i;
+        if (verdict.choice && !ChoiceKinds[i]) continue;
         if (isBirthKind(i)) {
             for (int b = kBirthDate; b <= kBirthDay; ++b) score.nameHits |= kindBit(b);
         } else {
@@ -99,7 +97,6 @@ TokenScore scoreToken(TextView token) {
         }
         score.kinds.push_back(i);
     }
-    score.kind = clsHTMLItemBlock::KindOfTag(token);
     return score;
 }
 
@@ -130,18 +127,18 @@ int clsHTMLItemBlock::KindOfToken(TextView token) {
 }
 
 int clsHTMLItemBlock::KindOfTag(TextView tag) {
-    // Every kind is tried here, choice inputs included; one working copy passes on.
-    ScoringText n{GetAttribute(tag, u"orgnm")};
+    // Every kind is tried here, choice inputs included.
+    const TokenVerdict verdict = tagVerdictOf(tag);
     for (int i = kFirstKind; i <= kLastKind; ++i)
-        if (ScoreName(i, n) > 0) return i;
+        if (verdict.score[static_cast<std::size_t>(i)] > 0) return i;
     return -1;
 }
 
 int clsHTMLItemBlock::KindOfText(TextView text) {
-    // One working copy passes on from kind to kind, as in Check.
-    ScoringText t{Text(text)};
+    // The first kind hit by one working text passed on from kind to kind, as in Check.
+    const TokenVerdict verdict = textVerdictOf(text);
     for (int d = kFirstKind; d <= kLastKind; ++d)
-        if (ScoreKeyword(d, t) > 0) return d;
+        if (verdict.score[static_cast<std::size_t>(d)] > 0) return d;
     return -1;
 }
 

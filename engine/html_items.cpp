@@ -6,6 +6,7 @@
 
 #include "engine/form_text.h"
 #include "engine/tag_reader.h"
+#include "engine/token_verdicts.h"
 #include "text/strings.h"
 
 namespace orvex::engine {
@@ -221,6 +222,8 @@ void clsHTMLItems::buildBlocks() {
 
 bool clsHTMLItems::InterpretHTMLMain(TextView html) {
     try {
+        // Blocks are scored again and again as they are cut and joined: one memo per reading.
+        const VerdictMemo verdicts;
         readTokens(html);
         buildBlocks();
         bool found = false;

@@ -4,8 +4,8 @@
 
 #include <array>
 #include <cstdint>
-#include <map>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/field_kind.h"
@@ -46,9 +46,9 @@ class clsHTMLItems {
     std::vector<clsHTMLItemBlock> Blocks;
 
     /// Page name -> (page name, number of tags with that name seen so far). Never reset.
-    std::map<Text, PageNameCount> NameCounts;
+    std::unordered_map<Text, PageNameCount> NameCounts;
     /// Generated name ("kvnt" + number) -> (page name, occurrence of that page name). Never reset.
-    std::map<Text, PageNameCount> GeneratedNames;
+    std::unordered_map<Text, PageNameCount> GeneratedNames;
     /// Number of generated names given so far; never reset.
     std::int32_t NameCounter = 0;
 
