@@ -78,6 +78,17 @@ std::map<std::string, std::string> pages() {
          "<html><body><form id=f><input name=a type=text><input name=b type=text></form>"
          "<script>document.querySelector('[name=a]').addEventListener('input', () => "
          "document.getElementById('f').remove());</script></body></html>"},
+        {"/hide.html",
+         "<html><body><form id=f><input name=a type=text><input name=b type=text></form>"
+         "<script>document.querySelector('[name=a]').addEventListener('input', () => "
+         "document.querySelector('[name=b]').style.display = 'none');</script></body></html>"},
+        {"/mark.html",
+         "<html><body><form id=f><input name=a type=text><input name=b type=text></form>"
+         "<script>document.querySelector('[name=a]').addEventListener('input', () => "
+         "document.getElementById('f').className = 'touched');</script></body></html>"},
+        {"/tall.html",
+         "<html><body><div style=\"height:3000px\">top</div><form><input name=far type=text></form>"
+         "</body></html>"},
         {"/set.html",
          "<html><frameset cols=\"*,*,*\"><frame name=one src=\"/form.html\"><frame name=two "
          "src=\"/leaf.html\">"
@@ -373,6 +384,50 @@ TEST_F(BrowserLiveTest, FormRemovedWhileFilling) {
     ASSERT_EQ(report.skipped.size(), 1u);
     EXPECT_EQ(report.skipped[0].name, "b");
     EXPECT_EQ(evaluate(id, "document.forms.length"), 0);
+}
+
+// Tests that a field hidden by the page's own handler of an earlier write is refused, though it was
+// rendered when the replay began; a handler that changes something else lets the later field be
+// written.
+TEST_F(BrowserLiveTest, FieldHiddenWhileFillingIsRefused) {
+    for (const char* page : {"/hide.html", "/mark.html"}) {
+        const bool hides = std::string(page) == "/hide.html";
+        const std::string id = openLoaded(server->url(page));
+        DocumentRef doc = access->topDocument(id);
+        ASSERT_TRUE(doc) << page;
+        ASSERT_TRUE(doc->model().all().item("a").element().setValue("1"));
+        ASSERT_TRUE(doc->model().all().item("b").element().setValue("2"));
+        const ReplayReport report = doc->commitWrites();
+        ASSERT_TRUE(report.ok) << report.error;
+        EXPECT_EQ(report.written, hides ? 1 : 2) << page;
+        ASSERT_EQ(report.refused.size(), hides ? 1u : 0u) << page;
+        if (hides) EXPECT_EQ(report.refused[0].name, "b");
+        EXPECT_EQ(evaluate(id, "document.querySelector('[name=b]').value"), hides ? "" : "2") << page;
+    }
+}
+
+// Tests that a scroll write brings its field into view right after the values are written, and
+// that the page is left where it was without one.
+TEST_F(BrowserLiveTest, ScrollWriteScrollsAfterTheValues) {
+    const std::string id = openLoaded(server->url("/tall.html"));
+    DocumentRef doc = access->topDocument(id);
+    ASSERT_TRUE(doc);
+    page::Element far = doc->model().all().item("far").element();
+    ASSERT_TRUE(far.setValue("x"));
+    ReplayReport report = doc->commitWrites();
+    ASSERT_TRUE(report.ok) << report.error;
+    EXPECT_EQ(report.written, 1);
+    wait([] { return false; }, kQuietMs);
+    EXPECT_EQ(evaluate(id, "window.scrollY"), 0);
+    far.scrollIntoView(true);
+    report = doc->commitWrites();
+    ASSERT_TRUE(report.ok) << report.error;
+    EXPECT_EQ(report.written, 1);
+    EXPECT_TRUE(wait([&] {
+        const json y = evaluate(id, "window.scrollY");
+        return y.is_number() && y.get<double>() > 0;
+    }));
+    EXPECT_EQ(evaluate(id, "document.querySelector('[name=far]').value"), "x");
 }
 
 // Tests that a frameset of three frames, a same-site and a cross-site inline frame are all

@@ -176,7 +176,10 @@ constexpr const char* kReplayFunction = R"JS(
             if (!option) { out.skipped.push(k); return; }
             fire(el, () => optionSelected.call(option, w.f));
           } else if (w.k === 'scroll') {
-            el.scrollIntoView(w.f);
+            // Scrolling needs a layout of everything just written; it runs as the page's next task
+            // (before its next frame is drawn), so the written values do not wait for it.
+            const top = w.f;
+            setTimeout(() => el.scrollIntoView(top), 0);
           } else {
             out.skipped.push(k);
             return;
@@ -193,9 +196,18 @@ constexpr const char* kReplayFunction = R"JS(
   };
 )JS";
 
-// Defines the reader in the world it runs in; running it again replaces it.
+// Defines the reader in the world it runs in; running it again replaces it. Installed ahead of
+// time, it runs while the document is still empty: one run of each function then compiles them and
+// makes the event and observer types of this world, so the first call at the load pays for
+// neither.
 constexpr const char* kReaderTail = R"JS(
   globalThis.__orvexReader = Object.freeze({extract, replay});
+  try {
+    extract();
+    replay([]);
+    new FocusEvent('focus');
+    new Event('input');
+  } catch (e) {}
 )JS";
 
 // The expression that names the reader; kept beside the script that defines it.

@@ -29,8 +29,9 @@ const std::string& extractCall();
 
 /// The expression that replays `writes`: each write is checked against the element at its source
 /// index (tag and name) and applied through the element prototypes' setters between focus and
-/// input, change and blur events. Its value is {written, skipped: [write positions], refused:
-/// [write positions]}; text fields that are not rendered are refused.
+/// input, change and blur events; a scroll write is done as the page's next task. Its value is
+/// {written, skipped: [write positions], refused: [write positions]}; text fields that are not
+/// rendered are refused.
 std::string replayCall(const std::vector<page::WriteRecord>& writes);
 
 /// `call` when the world has a reader, else the text kNoReader.
