@@ -31,7 +31,8 @@ TEST(BrowserArgumentsTest, PipeProfileAndQuietSwitches) {
     EXPECT_TRUE(has(args, "--user-data-dir=/data/orvex/browser"));
     for (const char* quiet :
          {"--no-first-run", "--disable-background-networking", "--disable-component-update", "--disable-sync",
-          "--disable-default-apps", "--disable-gpu"}) {
+          "--disable-default-apps", "--disable-gpu",
+          "--disable-features=WebUIOmniboxPopup,WebUIOmniboxFullPopup,WebUIOmniboxAimPopup"}) {
         EXPECT_TRUE(has(args, quiet)) << quiet;
     }
     for (const auto& arg : args) EXPECT_EQ(arg.find("--remote-debugging-port"), std::string::npos);
