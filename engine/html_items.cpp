@@ -61,9 +61,21 @@ void clsHTMLItems::Clear() {
 
 void clsHTMLItems::AddToken(TextView token) {
     Text normal = NormalizeToken(token);
-    if (normal.empty()) return;
-    if (isTagToken(normal)) m_lastTagIndex = static_cast<std::ptrdiff_t>(m_tokens.size());
-    m_tokens.push_back(std::move(normal));
+    if (!normal.empty()) appendToken(std::move(normal));
+}
+
+void clsHTMLItems::addFilteredToken(Text&& token) {
+    const TokenAction action = filterToken(token);
+    if (action == TokenAction::Keep) {
+        if (!token.empty()) appendToken(std::move(token));
+    } else if (action != TokenAction::Drop) {
+        appendToken(markerToken(action));
+    }
+}
+
+void clsHTMLItems::appendToken(Text&& token) {
+    if (isTagToken(token)) m_lastTagIndex = static_cast<std::ptrdiff_t>(m_tokens.size());
+    m_tokens.push_back(std::move(token));
 }
 
 bool clsHTMLItems::markSelectByOption(TextView optionText) {
@@ -86,16 +98,30 @@ bool clsHTMLItems::markSelectByOption(TextView optionText) {
 }
 
 Text clsHTMLItems::NormalizeToken(TextView token) {
+    const TokenAction action = filterToken(token);
+    return action == TokenAction::Keep ? Text(token) : markerToken(action);
+}
+
+Text clsHTMLItems::markerToken(TokenAction action) {
+    switch (action) {
+        case TokenAction::SoftLineEnd:
+            return Text(kCrToken);
+        case TokenAction::LineEnd:
+            return Text(kBrToken);
+        case TokenAction::Separator:
+            return Text(kAbsSepToken);
+        default:
+            return Text();
+    }
+}
+
+clsHTMLItems::TokenAction clsHTMLItems::filterToken(TextView token) {
     if (isTextToken(token)) {
-        Text result;
-        if (InSelect) {
-            // An option caption is dropped; a prefecture or era list leaves a soft line end.
-            if (markSelectByOption(token)) result = Text(kCrToken);
-        } else {
-            result = Text(token);
-        }
-        if (InTextArea) result.clear();
-        return result;
+        TokenAction action = TokenAction::Keep;
+        // An option caption is dropped; a prefecture or era list leaves a soft line end.
+        if (InSelect) action = markSelectByOption(token) ? TokenAction::SoftLineEnd : TokenAction::Drop;
+        if (InTextArea) action = TokenAction::Drop;
+        return action;
     }
 
     // Element name: from the token without its first and last characters, up to the first space.
@@ -107,46 +133,46 @@ Text clsHTMLItems::NormalizeToken(TextView token) {
             InSelect = false;
         else
             markSelectByOption(token);
-        return Text();
+        return TokenAction::Drop;
     }
 
-    if (n == u"BR") return Text(InCell ? kCrToken : kBrToken);
+    if (n == u"BR") return InCell ? TokenAction::SoftLineEnd : TokenAction::LineEnd;
     if (n == u"INPUT") {
-        const Text type = GetAttribute(token, u"type");
-        if (type == u"submit" || type == u"hidden" || type == u"reset") return Text();
-        return Text(token);
+        const TextView type = attributeView(token, u"type");
+        if (type == u"submit" || type == u"hidden" || type == u"reset") return TokenAction::Drop;
+        return TokenAction::Keep;
     }
     if (n == u"SELECT") {
         InSelect = true;
-        return Text(token);
+        return TokenAction::Keep;
     }
     if (n == u"TEXTAREA") {
         InTextArea = true;
-        return Text(token);
+        return TokenAction::Keep;
     }
     if (n == u"/TEXTAREA") {
         InTextArea = false;
-        return Text();
+        return TokenAction::Drop;
     }
-    if (n == u"HR" || n == u"TABLE") return Text(kAbsSepToken);
-    if (isLineEndElement(n)) return Text(kBrToken);
+    if (n == u"HR" || n == u"TABLE") return TokenAction::Separator;
+    if (isLineEndElement(n)) return TokenAction::LineEnd;
     if (n == u"TD") {
         InCell = true;
-        return InRow ? Text(kCrToken) : Text();
+        return InRow ? TokenAction::SoftLineEnd : TokenAction::Drop;
     }
     if (n == u"TR") {
         InRow = true;
-        return Text();
+        return TokenAction::Drop;
     }
     if (n == u"/TR") {
         InRow = false;
-        return Text(kBrToken);
+        return TokenAction::LineEnd;
     }
     if (n == u"/TD") {
         InCell = false;
-        return Text(kCrToken);
+        return TokenAction::SoftLineEnd;
     }
-    return Text();
+    return TokenAction::Drop;
 }
 
 void clsHTMLItems::AssignInputName(Text& tag) {
@@ -159,7 +185,7 @@ void clsHTMLItems::AssignInputName(Text& tag) {
     else
         ++counted->second.count;
 
-    if (GetAttribute(tag, u"type") == u"radio") return;  // a radio group shares one name
+    if (attributeView(tag, u"type") == u"radio") return;  // a radio group shares one name
 
     ++NameCounter;
     Text newName = Text(kGeneratedPrefix) + decimal(NameCounter);
@@ -201,15 +227,16 @@ void clsHTMLItems::readTokens(TextView html) {
 
     TextView rest = text;
     do {
-        Text token = NextToken(rest);
+        const TextView token = nextTokenView(rest);
         if (!isTagToken(token)) {
             AddToken(token);
             continue;
         }
         // Every tag with such a type is dropped here, not only INPUT.
-        if (isDroppedType(GetAttribute(token, u"type"))) continue;
-        AssignInputName(token);
-        AddToken(token);
+        if (isDroppedType(attributeView(token, u"type"))) continue;
+        Text tag(token);
+        AssignInputName(tag);
+        addFilteredToken(std::move(tag));
     } while (!rest.empty());
 }
 

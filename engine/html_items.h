@@ -243,6 +243,16 @@ class clsHTMLItems {
   private:
     /// The token filter: what a token becomes ("" drops it); updates the filter states.
     Text NormalizeToken(TextView token);
+    /// What the token filter makes of a token.
+    enum class TokenAction { Drop, Keep, SoftLineEnd, LineEnd, Separator };
+    /// The token filter's decision on `token`; updates the filter states as NormalizeToken.
+    TokenAction filterToken(TextView token);
+    /// Appends what the filter makes of `token`, moving a kept token in without copying it.
+    void addFilteredToken(Text&& token);
+    /// Appends a token as the filter left it (not empty).
+    void appendToken(Text&& token);
+    /// The marker token an action leaves ("" for Drop and Keep).
+    static Text markerToken(TokenAction action);
     /// Counts the tag's page name and, unless it is a radio button, renames it to a generated
     /// name, keeping the page name in `orgnm`.
     void AssignInputName(Text& tag);

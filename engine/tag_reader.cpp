@@ -34,12 +34,12 @@ std::size_t locateAttribute(TextView tag, TextView attribute) {
 
 }  // namespace
 
-Text NextToken(TextView& rest) {
+TextView nextTokenView(TextView& rest) {
     std::size_t i = 0;
     while (i < rest.size() && rest[i] == u' ') ++i;
     while (i < rest.size() && (rest[i] == u'\r' || rest[i] == u'\n')) ++i;
     rest.remove_prefix(i);
-    if (rest.empty()) return Text();
+    if (rest.empty()) return {};
 
     std::size_t end;  // one past the last character of the token
     if (rest.front() != u'<') {
@@ -49,9 +49,13 @@ Text NextToken(TextView& rest) {
         const std::size_t p = rest.find(u'>');
         end = (p == npos) ? rest.size() : p + 1;
     }
-    Text token(rest.substr(0, end));
+    const TextView token = rest.substr(0, end);
     rest.remove_prefix(end);
     return token;
+}
+
+Text NextToken(TextView& rest) {
+    return Text(nextTokenView(rest));
 }
 
 int findAttribute(TextView tag, TextView attribute) {
@@ -59,23 +63,23 @@ int findAttribute(TextView tag, TextView attribute) {
     return p == npos ? 0 : static_cast<int>(p) + 1;
 }
 
-Text GetAttribute(TextView tag, TextView attribute) {
+TextView attributeView(TextView tag, TextView attribute) {
     if (attribute.empty()) {
         // Element name: after the leading "<", up to the first space, or without a space up
         // to the closing ">" (the rest of the tag when there is none).
         TextView body = tag.empty() ? tag : tag.substr(1);
         std::size_t end = body.find(u' ');
         if (end == npos) end = body.find(u'>');
-        return Text(body.substr(0, end));
+        return body.substr(0, end);
     }
 
     const std::size_t p = locateAttribute(tag, attribute);
-    if (p == npos) return Text();
+    if (p == npos) return {};
     const std::size_t v = p + attribute.size() + 1;  // just after the "="
     if (v < tag.size() && tag[v] == u'"') {
         const std::size_t q = tag.find(u'"', v + 1);
-        if (q == npos) return Text();
-        return Text(tag.substr(v + 1, q - v - 1));
+        if (q == npos) return {};
+        return tag.substr(v + 1, q - v - 1);
     }
     // Unquoted: ends at the first space or ">" at or after the attribute, whichever comes first.
     const std::size_t s = tag.find(u' ', p);
@@ -87,13 +91,17 @@ Text GetAttribute(TextView tag, TextView attribute) {
         end = s;
     else
         end = g;
-    if (end <= v) return Text();
-    return Text(tag.substr(v, end - v));
+    if (end <= v) return {};
+    return tag.substr(v, end - v);
+}
+
+Text GetAttribute(TextView tag, TextView attribute) {
+    return Text(attributeView(tag, attribute));
 }
 
 bool IsChoiceTag(TextView tag) {
     if (tag.starts_with(u"<SELECT")) return true;
-    const Text type = GetAttribute(tag, u"type");
+    const TextView type = attributeView(tag, u"type");
     return type == u"checkbox" || type == u"radio";
 }
 

@@ -10,6 +10,8 @@ namespace orvex::engine {
 /// token up to and including the next ">"; without such a character the token is all of
 /// `rest`. An empty or all-space `rest` gives "" and leaves `rest` empty.
 Text NextToken(TextView& rest);
+/// NextToken as a view into the text `rest` was cut from.
+TextView nextTokenView(TextView& rest);
 
 /// Reads `attribute` of the tag token `tag`: with an empty `attribute` the element name
 /// (after "<", up to the first space or ">"); otherwise the value of the first `attribute=`
@@ -18,6 +20,8 @@ Text NextToken(TextView& rest);
 /// first space or ">" after the attribute. Single quotes are part of the value. "" when the
 /// attribute is missing; never fails.
 Text GetAttribute(TextView tag, TextView attribute);
+/// GetAttribute as a view into `tag`.
+TextView attributeView(TextView tag, TextView attribute);
 
 /// 1-based position where the first `attribute=` of `tag` starts that counts for
 /// GetAttribute (right after a blank, outside a double-quoted value); 0 when none or when
