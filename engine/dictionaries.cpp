@@ -4,6 +4,7 @@
 
 #include "engine/keyword_tables.h"
 #include "engine/text_rules.h"
+#include "engine/word_search.h"
 #include "text/text.h"
 
 namespace orvex::engine {
@@ -31,7 +32,7 @@ int findFirstWord(TextView text, std::span<const TextView> words, const CharBits
             break;                 // any later empty keyword ends the list
         }
         if (chars != nullptr && !chars->covers(wordBits[i])) continue;
-        const std::size_t p = text.find(word);
+        const std::size_t p = findWord(text, word);
         if (p != TextView::npos) return static_cast<int>(p) + 1;
     }
     return 0;
@@ -54,7 +55,7 @@ bool holdsAny(const ScoringText& t) {
 template <const TextView& Word>
 bool holds(const ScoringText& t) {
     static constexpr CharBits kBits(Word);
-    return t.chars().covers(kBits) && t.text().find(Word) != TextView::npos;
+    return t.chars().covers(kBits) && findWord(t.text(), Word) != TextView::npos;
 }
 
 template <const auto& Phrases>
