@@ -338,13 +338,13 @@ BENCHMARK(BM_PerFieldCalls)->UseManualTime()->Unit(benchmark::kMillisecond)->Ite
 // extractor's and the replay's own run time inside the page (with their round trips left out).
 void printDiagnosis() {
     Bench& b = bench();
-    // The first evaluation after the load event also makes the reader's world in the new document.
+    // The first evaluation after the load event in the reader's world, which the document was made with.
     std::vector<double> firsts;
     for (int i = 0; i < kDiagnosisTrips && loadPage(); ++i) {
         b.access->loader().evaluateNow(b.windowId, "1");
         firsts.push_back(msSince(b.clock.loadedAt));
     }
-    // The same in the page's own world, which exists from the start: the renderer's own delay.
+    // The same in the page's own world: the renderer's own delay after its load.
     std::vector<double> mainWorld;
     for (int i = 0; i < kDiagnosisTrips && loadPage(); ++i) {
         bool done = false;
