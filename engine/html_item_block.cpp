@@ -46,9 +46,14 @@ void clsHTMLItemBlock::CatBlock(const clsHTMLItemBlock& other) {
 }
 
 Text clsHTMLItemBlock::GetAllText() const {
-    Text all;
+    // RemoveSpaces of each text token, appended straight into the result.
+    std::size_t size = 0;
     for (const Text& token : colToken)
-        if (isTextToken(token)) all += RemoveSpaces(token);
+        if (isTextToken(token)) size += token.size();
+    Text all;
+    all.reserve(size);
+    for (const Text& token : colToken)
+        if (isTextToken(token)) appendWithoutSpaces(all, token);
     return all;
 }
 

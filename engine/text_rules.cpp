@@ -5,9 +5,19 @@ namespace orvex::engine {
 Text RemoveSpaces(TextView text) {
     Text out;
     out.reserve(text.size());
-    for (char16_t c : text)
-        if (c != u' ' && c != u'\u3000') out.push_back(c);
+    appendWithoutSpaces(out, text);
     return out;
+}
+
+void appendWithoutSpaces(Text& out, TextView text) {
+    // Runs between spaces are appended whole.
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != u' ' && text[i] != u'\u3000') continue;
+        out.append(text.substr(run, i - run));
+        run = i + 1;
+    }
+    out.append(text.substr(run));
 }
 
 bool IsAgeText(TextView text) {

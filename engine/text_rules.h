@@ -7,6 +7,8 @@ namespace orvex::engine {
 
 /// The text with every half-width space (U+0020) and full-width space (U+3000) removed.
 Text RemoveSpaces(TextView text);
+/// Appends `text` to `out` without its half-width and full-width spaces, as RemoveSpaces.
+void appendWithoutSpaces(Text& out, TextView text);
 
 /// True when the text holds at least one of "才", "歳", "代" and at least one digit
 /// (half-width "0".."9" or full-width "０".."９"); false for empty text.
