@@ -48,6 +48,14 @@ constexpr const char* kExtractFunction = R"JS(
     } catch (e) {}
     const frameWindows = [];
     for (let i = 0; i < window.frames.length; ++i) frameWindows.push(window.frames[i]);
+    // All controls are measured before any state is read: reading option states can make the
+    // browser check its style again, and every measurement after that would lay the page out anew.
+    const hidden = new Set();
+    const measured = new Set();
+    for (const el of document.querySelectorAll('input, textarea, select, button')) {
+      measured.add(el);
+      if (!orvexRendered(el)) hidden.add(el);
+    }
     const nodes = [];
     const parents = [];  // the parent positions of the open elements above the current one
     let p = -1;
@@ -71,7 +79,7 @@ constexpr const char* kExtractFunction = R"JS(
         } else if (tag === 'FRAME' || tag === 'IFRAME') {
           state = {f: frameWindows.indexOf(n.contentWindow)};
         }
-        if (orvexControls.has(tag) && !orvexRendered(n)) {
+        if (orvexControls.has(tag) && (measured.has(n) ? hidden.has(n) : !orvexRendered(n))) {
           if (state === null) state = {};
           state.h = 1;
         }
