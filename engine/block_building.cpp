@@ -64,7 +64,7 @@ void clsHTMLItems::MakeBlocks() {
     m_tokens.emplace_back(kBrToken);
 
     std::optional<clsHTMLItemBlock> current;
-    for (const Text& token : m_tokens) {
+    for (Text& token : m_tokens) {
         if (token == kBrToken) {
             if (current) Blocks.push_back(std::move(*current));
             current.emplace();
@@ -75,10 +75,11 @@ void clsHTMLItems::MakeBlocks() {
             }
             current.emplace();
         } else if (current) {
-            current->AddToken(token);
+            current->AddToken(std::move(token));
         }
     }
-    // The block opened by the final "<BR>" is dropped.
+    // The block opened by the final "<BR>" is dropped; the tokens now live in the blocks.
+    setTokens({});
 
     DivideBlock();
     SweepBlock();

@@ -112,7 +112,7 @@ void ScoringText::lower() {
 void ScoringText::lowerWithoutSpaces() {
     lower();
     if (m_spaceless) return;
-    std::erase_if(m_text, [](char16_t c) { return c == u' ' || c == u'\u3000'; });
+    removeSpacesInPlace(m_text);
     m_spaceless = true;
 }
 

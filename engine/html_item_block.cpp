@@ -36,6 +36,16 @@ void clsHTMLItemBlock::AddToken(TextView token) {
     }
 }
 
+void clsHTMLItemBlock::AddToken(Text&& token) {
+    if (isTagToken(token)) {
+        HasTag = true;
+    } else {
+        HasText = true;
+        removeSpacesInPlace(token);
+    }
+    colToken.push_back(std::move(token));
+}
+
 void clsHTMLItemBlock::CatBlock(const clsHTMLItemBlock& other) {
     if (&other == this) {
         const std::vector<Text> copy = other.colToken;

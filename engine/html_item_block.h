@@ -34,6 +34,8 @@ class clsHTMLItemBlock {
     /// Appends a token: a text token sets HasText and is stored without half-width and
     /// full-width spaces, a tag token sets HasTag and is stored unchanged.
     void AddToken(TextView token);
+    /// Same as above, taking the token over instead of copying it.
+    void AddToken(Text&& token);
     /// Appends every token of `other` in order through AddToken; `other` is not changed.
     void CatBlock(const clsHTMLItemBlock& other);
     /// All text tokens concatenated without separators and blanks ("$CR$" marks kept); "" when

@@ -2,6 +2,7 @@
 
 #include "engine/html_items.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "engine/form_text.h"
@@ -224,6 +225,12 @@ void clsHTMLItems::readTokens(TextView html) {
     const Text text = prepareFormText(html);
     if (contains(text, kKatakanaFurigana)) boolKatakanaFurigana = true;
     HasConventionPrefix = contains(text, kConventionMark);
+
+    // Every named tag adds to both name maps: room for one entry per tag spares them rehashing
+    // again and again on long forms.
+    const auto tags = static_cast<std::size_t>(std::count(text.begin(), text.end(), u'<'));
+    NameCounts.reserve(NameCounts.size() + tags);
+    GeneratedNames.reserve(GeneratedNames.size() + tags);
 
     TextView rest = text;
     do {

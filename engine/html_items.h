@@ -101,7 +101,8 @@ class clsHTMLItems {
     /// "$CR$" attached to the text before it, no "<BR>" at the end.
     void Sweep();
     /// Sweeps the token list and cuts it into Blocks at "<BR>" and "<ABSSEP>", then
-    /// DivideBlock, SweepBlock, CleanBlocks.
+    /// DivideBlock, SweepBlock, CleanBlocks. The tokens move into the blocks: the token list
+    /// is empty afterwards.
     void MakeBlocks();
     /// Splits every block with Divide; a split-off block is examined next.
     void DivideBlock();

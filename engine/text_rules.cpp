@@ -9,6 +9,10 @@ Text RemoveSpaces(TextView text) {
     return out;
 }
 
+void removeSpacesInPlace(Text& text) {
+    std::erase_if(text, [](char16_t c) { return c == u' ' || c == u'\u3000'; });
+}
+
 void appendWithoutSpaces(Text& out, TextView text) {
     // Runs between spaces are appended whole.
     std::size_t run = 0;

@@ -7,6 +7,8 @@ namespace orvex::engine {
 
 /// The text with every half-width space (U+0020) and full-width space (U+3000) removed.
 Text RemoveSpaces(TextView text);
+/// Removes the half-width and full-width spaces of `text` in place, as RemoveSpaces.
+void removeSpacesInPlace(Text& text);
 /// Appends `text` to `out` without its half-width and full-width spaces, as RemoveSpaces.
 void appendWithoutSpaces(Text& out, TextView text);
 
