@@ -176,25 +176,39 @@ void clsHTMLItemBlock::CheckNameKanaStruct(std::int32_t& type1, std::int32_t& co
     count2 = k;
 }
 
-std::optional<std::vector<Text>> clsHTMLItemBlock::DecideNameKana2(const std::vector<Text>& names,
-                                                                   TextView kanaWord) const {
+namespace {
+
+// Walks the name inputs of a block against the names collected for it: every input whose name
+// is the collected name at its place is passed to onInput with its place j (from 1) and whether
+// a reading label stood before it. False when the block has more inputs than collected names.
+template <typename OnInput>
+bool walkNameInputs(const std::vector<Text>& tokens, const std::vector<Text>& names, OnInput onInput) {
     bool reading = false;
     std::size_t j = 0;
-    int i = 0;
-    int l = 0;
-    std::vector<Text> result;
-    for (const Text& token : colToken) {
+    for (const Text& token : tokens) {
         if (!isTagToken(token)) {
             if (containsAny(readingLabelText(token, true), labels::kReadingLabelWords)) reading = true;
             continue;
         }
         ++j;
-        if (j > names.size()) return std::nullopt;  // more inputs than collected names
-        if (GetAttribute(token, u"name") != names[j - 1]) continue;
+        if (j > names.size()) return false;
+        if (attributeView(token, u"name") == names[j - 1]) onInput(j, reading);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::vector<Text>> clsHTMLItemBlock::DecideNameKana2(const std::vector<Text>& names,
+                                                                   TextView kanaWord) const {
+    int i = 0;
+    int l = 0;
+    std::vector<Text> result;
+    const bool fits = walkNameInputs(colToken, names, [&](std::size_t j, bool reading) {
         if (!reading) {
             ++i;
             if (i <= 2) result.push_back(concat(u"=", tags::kName, text::number(i)));
-            continue;
+            return;
         }
         ++l;
         if (j == 1) {
@@ -205,25 +219,17 @@ std::optional<std::vector<Text>> clsHTMLItemBlock::DecideNameKana2(const std::ve
         } else if (j == 2 && l == 2) {
             result.push_back(concat(u"=", kanaWord, u"2"));
         }
-    }
+    });
+    if (!fits) return std::nullopt;  // more inputs than collected names
     return result;
 }
 
 std::optional<std::vector<Text>> clsHTMLItemBlock::DecideNameKana4(const std::vector<Text>& names,
                                                                    TextView kanaWord) const {
-    bool reading = false;
-    std::size_t j = 0;
     int i = 0;
     int l = 0;
     std::vector<Text> result;
-    for (const Text& token : colToken) {
-        if (!isTagToken(token)) {
-            if (containsAny(readingLabelText(token, true), labels::kReadingLabelWords)) reading = true;
-            continue;
-        }
-        ++j;
-        if (j > names.size()) return std::nullopt;  // more inputs than collected names
-        if (GetAttribute(token, u"name") != names[j - 1]) continue;
+    const bool fits = walkNameInputs(colToken, names, [&](std::size_t, bool reading) {
         if (!reading) {
             ++i;
             if (i == 1 || i == 2)
@@ -237,7 +243,8 @@ std::optional<std::vector<Text>> clsHTMLItemBlock::DecideNameKana4(const std::ve
             else if (l == 3 || l == 4)
                 result.push_back(concat(u"=", tags::kName, text::number(l - 2)));
         }
-    }
+    });
+    if (!fits) return std::nullopt;  // more inputs than collected names
     return result;
 }
 
