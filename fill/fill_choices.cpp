@@ -112,6 +112,17 @@ bool isDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
 }
 
+// A single sex or marriage element takes the word itself: typed into a text box, or the list
+// option whose caption holds it selected.
+void fillSingleWithWord(page::Element single, TextView word) {
+    const std::string tag = single.tagName();
+    if (tag == "INPUT" || tag == "TEXTAREA") {
+        assignValue(single, word);
+    } else if (tag == "SELECT") {
+        SelectOptionByText(single, word);
+    }
+}
+
 }  // namespace
 
 void FillSex(const page::NamedItem& element, TextView word) {
@@ -125,13 +136,7 @@ void FillSex(const page::NamedItem& element, TextView word) {
         CheckSexRadio(element.collection(), word);
         return;
     }
-    page::Element single = element.element();
-    const std::string tag = single.tagName();
-    if (tag == "INPUT" || tag == "TEXTAREA") {
-        assignValue(single, word);
-    } else if (tag == "SELECT") {
-        SelectOptionByText(single, word);
-    }
+    fillSingleWithWord(element.element(), word);
 }
 
 bool CheckSexRadio(const page::ElementCollection& group, TextView word) {
@@ -181,13 +186,7 @@ void FillMarriage(const page::NamedItem& element, TextView word) {
             CheckMarriageRadio(element.collection(), *married);
         return;
     }
-    page::Element single = element.element();
-    const std::string tag = single.tagName();
-    if (tag == "INPUT" || tag == "TEXTAREA") {
-        assignValue(single, word);
-    } else if (tag == "SELECT") {
-        SelectOptionByText(single, word);
-    }
+    fillSingleWithWord(element.element(), word);
 }
 
 bool CheckMarriageRadio(const page::ElementCollection& group, bool married) {
