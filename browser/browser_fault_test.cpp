@@ -298,6 +298,8 @@ TEST_F(BrowserFaultTest, KilledWhileReadingThenNewBrowserFills) {
     ASSERT_FALSE(windowId.empty());
     const pid_t pid = host->pid();
     ASSERT_GT(pid, 0);
+    // The read the reader made at the load is taken first, so the read below asks the busy page.
+    ASSERT_TRUE(access->topDocument(windowId));
     ASSERT_TRUE(makeBusy(windowId));
     beforePump = [&] {
         beforePump = nullptr;

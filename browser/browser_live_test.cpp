@@ -89,6 +89,11 @@ std::map<std::string, std::string> pages() {
         {"/tall.html",
          "<html><body><div style=\"height:3000px\">top</div><form><input name=far type=text></form>"
          "</body></html>"},
+        {"/late.html",
+         "<html><body><form><input name=a type=text></form><script>addEventListener('load', () => {"
+         "const add = (n) => { const i = document.createElement('input'); i.name = n;"
+         "  document.forms[0].appendChild(i); };"
+         "add('b'); setTimeout(() => add('c'), 0); });</script></body></html>"},
         {"/set.html",
          "<html><frameset cols=\"*,*,*\"><frame name=one src=\"/form.html\"><frame name=two "
          "src=\"/leaf.html\">"
@@ -136,6 +141,10 @@ class RecordingSession final : public devtools::BrowserSession {
         return m_real.frames(windowId);
     }
     void setReaderScript(const std::string& source) override { m_real.setReaderScript(source); }
+    void setLoadCall(const std::string& expression) override { m_real.setLoadCall(expression); }
+    devtools::LoadCallState takeLoadCall(const std::string& frameId) override {
+        return m_real.takeLoadCall(frameId);
+    }
     void evaluate(const std::string& frameId, const std::string& expression,
                   std::function<void(const devtools::EvalResult&)> done) override {
         m_real.evaluate(frameId, expression, std::move(done));
@@ -428,6 +437,23 @@ TEST_F(BrowserLiveTest, ScrollWriteScrollsAfterTheValues) {
         return y.is_number() && y.get<double>() > 0;
     }));
     EXPECT_EQ(evaluate(id, "document.querySelector('[name=far]').value"), "x");
+}
+
+// Tests that the first read after the load shows what the page's own load handlers did (what they
+// queue for later may come before or after it), and a later read the document as it is then.
+TEST_F(BrowserLiveTest, ReadAtLoadThenFresh) {
+    const std::string id = openLoaded(server->url("/late.html"));
+    DocumentRef doc = access->topDocument(id);
+    ASSERT_TRUE(doc);
+    for (const char* name : {"a", "b"}) EXPECT_TRUE(doc->model().all().item(name).element()) << name;
+    EXPECT_FALSE(doc->model().all().item("d").element());
+    evaluate(id,
+             "(() => { const i = document.createElement('input'); i.name = 'd';"
+             " document.forms[0].appendChild(i); return true; })()");
+    DocumentRef again = access->topDocument(id);
+    ASSERT_TRUE(again);
+    for (const char* name : {"a", "b", "c", "d"})
+        EXPECT_TRUE(again->model().all().item(name).element()) << name;
 }
 
 // Tests that a frameset of three frames, a same-site and a cross-site inline frame are all

@@ -204,12 +204,23 @@ constexpr const char* kReplayFunction = R"JS(
   };
 )JS";
 
+// The extract of the document right after its load, as the page's own load handlers left it (in a
+// task of its own queued by the load); null when reading fails.
+constexpr const char* kAtLoadFunction = R"JS(
+  const atLoad = () => new Promise((resolve) => {
+    const read = () => setTimeout(() => {
+      try { resolve(extract()); } catch (e) { resolve(null); }
+    }, 0);
+    if (document.readyState === 'complete') read(); else window.addEventListener('load', read, {once: true});
+  });
+)JS";
+
 // Defines the reader in the world it runs in; running it again replaces it. Installed ahead of
 // time, it runs while the document is still empty: one run of each function then compiles them and
 // makes the event and observer types of this world, so the first call at the load pays for
 // neither.
 constexpr const char* kReaderTail = R"JS(
-  globalThis.__orvexReader = Object.freeze({extract, replay});
+  globalThis.__orvexReader = Object.freeze({extract, replay, atLoad});
   try {
     extract();
     replay([]);
@@ -247,12 +258,19 @@ std::string literal(const std::string& s) {
 
 const std::string& readerScript() {
     static const std::string script = std::string("(() => {") + kRenderedFunction + kTextEntryTypes +
-                                      kExtractFunction + kReplayFunction + kReaderTail + "})();";
+                                      kExtractFunction + kReplayFunction + kAtLoadFunction + kReaderTail +
+                                      "})();";
     return script;
 }
 
 const std::string& extractCall() {
     static const std::string call = std::string(kReaderName) + ".extract()";
+    return call;
+}
+
+const std::string& loadCall() {
+    static const std::string call =
+        std::string("(") + kReaderName + " ? " + kReaderName + ".atLoad() : null)";
     return call;
 }
 

@@ -15,7 +15,7 @@ inline constexpr const char* kNoReader = "orvex:no-reader";
 
 /// The script that defines the program's reader in the world it runs in (installed in the isolated
 /// world of every document ahead of time); running it again replaces the reader. It defines
-/// extract() and replay(writes), called by the expressions below.
+/// extract(), replay(writes) and atLoad(), called by the expressions below.
 const std::string& readerScript();
 
 /// The expression that reads the document. Its value is a JSON text of an object: url, title,
@@ -26,6 +26,10 @@ const std::string& readerScript();
 /// position in window.frames), [3, parent, text] for text and [8, parent, text] for a comment;
 /// parent indexes the list (-1 at the top).
 const std::string& extractCall();
+
+/// The expression made in every new document ahead of its load: its promise gives the document's
+/// extract (as extractCall) right after the load, or null when the world has no reader.
+const std::string& loadCall();
 
 /// The expression that replays `writes`: each write is checked against the element at its source
 /// index (tag and name) and applied through the element prototypes' setters between focus and

@@ -158,8 +158,11 @@ LiveLoader::LiveLoader(devtools::BrowserSession& session, std::function<void()> 
     : m_session(session), m_processEvents(std::move(processEvents)), m_timeoutMs(timeoutMs) {
     if (!m_processEvents)
         m_processEvents = [] { settings::waitFor(static_cast<int>(settings::kWaitStep.count()), 1); };
-    // Every document gets the reader ahead of time, so reading it at its load is one short call.
+    // Every document gets the reader ahead of time, and is read by it right after its load: the read
+    // was asked for before the load, so the renderer's first free moment after it is not lost to a
+    // request's way through the browser.
     m_session.setReaderScript(readerScript());
+    m_session.setLoadCall(loadCall());
 }
 
 std::optional<devtools::EvalResult> LiveLoader::evaluateNow(const std::string& frameId,
@@ -187,8 +190,21 @@ std::optional<devtools::EvalResult> LiveLoader::callReader(const std::string& fr
     return answer;
 }
 
+std::optional<devtools::EvalResult> LiveLoader::takeLoadRead(const std::string& frameId) {
+    devtools::LoadCallState state = m_session.takeLoadCall(frameId);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_timeoutMs);
+    while (state.pending && std::chrono::steady_clock::now() < deadline && m_session.isOpen()) {
+        m_processEvents();
+        state = m_session.takeLoadCall(frameId);
+    }
+    if (state.result && state.result->ok && state.result->value.is_string()) return state.result;
+    return std::nullopt;
+}
+
 std::optional<FrameExtract> LiveLoader::loadFrame(const std::string& frameId, std::string* error) {
-    const auto answer = callReader(frameId, extractCall());
+    // The first read of a document right after its load takes what the reader read at the load.
+    auto answer = takeLoadRead(frameId);
+    if (!answer) answer = callReader(frameId, extractCall());
     if (!answer) {
         setError(error, "no answer from frame " + frameId);
         return std::nullopt;

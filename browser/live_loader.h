@@ -1,7 +1,8 @@
 #pragma once
 // The live loader of the page model: reads a frame of the browser with one call of the reader
-// (installed in the frame's isolated world ahead of time) and builds its page::Document; replays a
-// document's recorded writes into the frame with one batch call.
+// (installed in the frame's isolated world ahead of time; the first read after a load is the one the
+// reader made right after it) and builds its page::Document; replays a document's recorded writes
+// into the frame with one batch call.
 
 #include <functional>
 #include <memory>
@@ -48,11 +49,14 @@ class LiveLoader {
     LiveLoader(devtools::BrowserSession& session, std::function<void()> processEvents = {},
                int timeoutMs = kEvaluateTimeoutMs);
 
-    /// The document of a frame (one evaluation); nothing, with *error set, when the frame cannot be
-    /// read.
+    /// The document of a frame (the read made at its load when fresh, else one evaluation); nothing,
+    /// with *error set, when the frame cannot be read.
     std::optional<FrameExtract> loadFrame(const std::string& frameId, std::string* error = nullptr);
     /// Replays `writes` into a frame (one evaluation).
     ReplayReport replay(const std::string& frameId, const std::vector<page::WriteRecord>& writes);
+    /// The reader's extract of a frame's document taken at its load (see loadCall), waiting for it
+    /// when it is due; nothing when there is none to take.
+    std::optional<devtools::EvalResult> takeLoadRead(const std::string& frameId);
     /// Evaluates a call of the reader (see extractor_js.h) in a frame and waits for its value;
     /// a world without the reader gets it with the call. Nothing on timeout.
     std::optional<devtools::EvalResult> callReader(const std::string& frameId, const std::string& call);

@@ -158,6 +158,29 @@ TEST(LiveLoaderTest, WorldWithoutReaderGetsItWithTheCall) {
     EXPECT_EQ(session.evaluations.size(), 3u);
 }
 
+// Tests that the first read after a load waits for and takes the read made at the load without an
+// evaluation, and that a failed or used one leaves the reading to an evaluation.
+TEST(LiveLoaderTest, TakesTheReadMadeAtLoad) {
+    devtools::FakeBrowserSession session;
+    session.addWindow({"W1", {}, "http://127.0.0.1/a.html", {}});
+    auto access = LivePageAccess::create(session, [] {});
+    EXPECT_EQ(session.loadCall, loadCall());
+    session.loadCalls["W1"] = {true, devtools::EvalResult{true, sampleExtract().dump(), {}}};
+    session.pendingTakes = 3;
+    DocumentRef doc = access->topDocument("W1");
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(doc->model().elementCount(), 10);
+    EXPECT_TRUE(session.evaluations.empty());
+    EXPECT_EQ(session.pendingTakes, 0);
+
+    session.evalResults["W1"] = devtools::EvalResult{true, sampleExtract().dump(), {}};
+    EXPECT_TRUE(access->topDocument("W1"));
+    EXPECT_EQ(session.evaluations.size(), 1u);
+    session.loadCalls["W1"] = {false, devtools::EvalResult{false, {}, "context gone"}};
+    EXPECT_TRUE(access->topDocument("W1"));
+    EXPECT_EQ(session.evaluations.size(), 2u);
+}
+
 // Tests that child frames are matched to their FRAME/IFRAME elements by their position in the
 // parent window, whatever order the browser lists them in.
 TEST(LiveLoaderTest, MatchesChildFramesByPosition) {

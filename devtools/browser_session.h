@@ -12,6 +12,9 @@
 
 namespace orvex::devtools {
 
+/// How long the answer of a load call stays usable after it arrived.
+inline constexpr int kLoadCallFreshMs = 1000;
+
 /// One browser window (a page target); windowId is the target id.
 struct WindowInfo {
     std::string windowId;
@@ -67,6 +70,12 @@ struct EvalResult {
     bool ok = false;
     nlohmann::json value;  ///< the expression's value as JSON (null for undefined)
     std::string error;     ///< the exception or protocol error when not ok
+};
+
+/// The load call of a frame's current document (see BrowserSession::setLoadCall).
+struct LoadCallState {
+    bool pending = false;              ///< made, and the document's load was seen: its answer is near
+    std::optional<EvalResult> result;  ///< its answer, handed out once
 };
 
 /// Receives the browser's events; every method has an empty default.
@@ -142,6 +151,17 @@ class BrowserSession {
     /// scripts: in documents created from now on and, at once, in those already open; replaces an
     /// earlier source. The default does nothing, so evaluations find nothing it would define.
     virtual void setReaderScript(const std::string& source) { (void)source; }
+    /// Has `expression` evaluated in the program's world of every new document as soon as that world
+    /// exists, awaiting its promise (which may wait for the document's load); empty for none. The
+    /// default does nothing.
+    virtual void setLoadCall(const std::string& expression) { (void)expression; }
+    /// Takes the answer of the load call of a frame's current document: pending while it is awaited
+    /// after the document's load, nothing when there is none (not made, failed, already taken, or
+    /// older than kLoadCallFreshMs).
+    virtual LoadCallState takeLoadCall(const std::string& frameId) {
+        (void)frameId;
+        return {};
+    }
     /// Evaluates a JavaScript expression in the program's own isolated world of a frame (awaiting a
     /// promise result) and returns its JSON value; an unknown frame, an exception or a lost
     /// context gives an error result.

@@ -137,7 +137,10 @@ void CdpBrowserSession::onSessionEvent(const std::string& sessionId, const Event
             const long long contextId = integer(context, "id");
             session->second.contextFrames[contextId] = frameId;
             // The reader world, made at document creation by the reader script: known before the load.
-            if (text(context, "name") == kReaderWorld) session->second.readerContexts[frameId] = contextId;
+            if (text(context, "name") == kReaderWorld) {
+                session->second.readerContexts[frameId] = contextId;
+                makeLoadCall(sessionId, frameId, contextId);
+            }
         }
     } else if (method == "Runtime.executionContextDestroyed") {
         const long long contextId = integer(params, "executionContextId");
@@ -326,6 +329,9 @@ void CdpBrowserSession::onFrameNavigated(const std::string& sessionId, const jso
     known.navigated = true;
     // The browser reports the new document's worlds after its navigation: any known one is the old's.
     session->second.readerContexts.erase(frameId);
+    known.loadCallLoaderId.clear();
+    known.loadCallPending = false;
+    known.loadCallResult.reset();
     if (m_observer != nullptr) m_observer->frameNavigated(FrameInfo(known.info));
 }
 
@@ -752,6 +758,62 @@ long long CdpBrowserSession::readerContextOf(const std::string& frameId) const {
     if (session == m_sessions.end()) return 0;
     const auto context = session->second.readerContexts.find(frameId);
     return context != session->second.readerContexts.end() ? context->second : 0;
+}
+
+void CdpBrowserSession::makeLoadCall(const std::string& sessionId, const std::string& frameId,
+                                     long long contextId) {
+    const auto frame = m_frames.find(frameId);
+    // Not for the initial empty documents, which have no load of their own.
+    if (m_loadCall.empty() || frame == m_frames.end() || !frame->second.navigated ||
+        frame->second.sessionId != sessionId) {
+        return;
+    }
+    Frame& known = frame->second;
+    const std::string loaderId = known.loaderId;
+    known.loadCallLoaderId = loaderId;
+    known.loadCallPending = true;
+    known.loadCallResult.reset();
+    const auto alive = m_alive;
+    m_client.send(
+        "Runtime.evaluate",
+        {{"expression", m_loadCall},
+         {"contextId", contextId},
+         {"returnByValue", true},
+         {"awaitPromise", true}},
+        sessionId, [this, alive, frameId, loaderId](const Reply& reply) {
+            if (!*alive) return;
+            const auto current = m_frames.find(frameId);
+            if (current == m_frames.end() || current->second.loadCallLoaderId != loaderId) return;
+            Frame& frame = current->second;
+            frame.loadCallPending = false;
+            const json& value = member(member(reply.result, "result"), "value");
+            if (!reply.ok || member(reply.result, "exceptionDetails").is_object() || value.is_null()) return;
+            EvalResult result;
+            result.ok = true;
+            result.value = value;
+            frame.loadCallResult = std::move(result);
+            frame.loadCallAt = std::chrono::steady_clock::now();
+        });
+}
+
+LoadCallState CdpBrowserSession::takeLoadCall(const std::string& frameId) {
+    LoadCallState state;
+    const auto frame = m_frames.find(frameId);
+    if (frame == m_frames.end()) return state;
+    Frame& known = frame->second;
+    if (known.loadCallLoaderId.empty() || known.loadCallLoaderId != known.loaderId) return state;
+    if (known.loadCallPending) {
+        // Awaited only once the document's load was seen; before that the answer may be far off.
+        state.pending = known.reportedLoaderId == known.loaderId;
+        return state;
+    }
+    if (known.loadCallResult &&
+        std::chrono::steady_clock::now() - known.loadCallAt <= std::chrono::milliseconds(kLoadCallFreshMs)) {
+        state.result = std::move(known.loadCallResult);
+    }
+    known.loadCallResult.reset();
+    known.loadCallLoaderId.clear();
+    return state;
 }
 
 void CdpBrowserSession::setReaderScript(const std::string& source) {

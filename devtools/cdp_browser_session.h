@@ -3,6 +3,7 @@
 // page and per out-of-process frame, Document navigations paused for a decision, per-frame load
 // events and the watch script's reports.
 
+#include <chrono>
 #include <map>
 #include <memory>
 #include <set>
@@ -42,6 +43,8 @@ class CdpBrowserSession final : public BrowserSession {
     std::vector<WindowInfo> windows() const override;
     std::vector<FrameInfo> frames(const std::string& windowId) const override;
     void setReaderScript(const std::string& source) override;
+    void setLoadCall(const std::string& expression) override { m_loadCall = expression; }
+    LoadCallState takeLoadCall(const std::string& frameId) override;
     void evaluate(const std::string& frameId, const std::string& expression,
                   std::function<void(const EvalResult&)> done) override;
     void getWindowBounds(const std::string& windowId,
@@ -72,6 +75,12 @@ class CdpBrowserSession final : public BrowserSession {
         bool navigated = false;  // false for the initial empty document
         std::string reportedLoaderId;
         std::vector<std::string> children;
+        // The load call of the current document: the document it was made for, whether its answer
+        // is awaited, the answer and when it came.
+        std::string loadCallLoaderId;
+        bool loadCallPending = false;
+        std::optional<EvalResult> loadCallResult;
+        std::chrono::steady_clock::time_point loadCallAt;
     };
     struct Window {
         WindowInfo info;
@@ -102,6 +111,7 @@ class CdpBrowserSession final : public BrowserSession {
     void resetReaderContexts(const std::string& sessionId, long long contextId);
     long long readerContextOf(const std::string& frameId) const;
     void installReaderScript(const std::string& sessionId);
+    void makeLoadCall(const std::string& sessionId, const std::string& frameId, long long contextId);
     Frame& ensureFrame(const std::string& frameId, const std::string& parentId, const std::string& windowId);
     void removeFrame(const std::string& frameId);
     std::string sessionOfWindow(const std::string& windowId) const;
@@ -119,6 +129,7 @@ class CdpBrowserSession final : public BrowserSession {
     std::map<std::string, Frame> m_frames;
     std::set<std::string> m_pausedRequests;
     std::string m_readerScript;
+    std::string m_loadCall;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 

@@ -435,6 +435,58 @@ TEST_F(CdpBrowserSessionTest, ReaderScriptWorldIsUsedAtOnce) {
     EXPECT_EQ(removed[0]["params"]["identifier"], "reader one");
 }
 
+// Tests that the load call is made once the reader world of a navigated document exists, is
+// awaited only after that document's load, is handed out once, and is dropped with its document;
+// initial empty documents get none.
+TEST_F(CdpBrowserSessionTest, LoadCallOfEachNewDocument) {
+    std::vector<json> held;
+    answers["Runtime.evaluate"] = [&](const json& request) {
+        held.push_back(request);
+        return json();  // answered by the test
+    };
+    session->setLoadCall("LOAD");
+    attach("", "S1", "T1", "page");
+    const auto readerContext = [](long long id, const char* frame) {
+        return json{{"context", {{"id", id}, {"name", kReaderWorld}, {"auxData", {{"frameId", frame}}}}}};
+    };
+    event("Runtime.executionContextCreated", readerContext(3, "T1"), "S1");  // the initial document
+    EXPECT_TRUE(held.empty());
+
+    navigated("S1", "T1", "L1", "http://a/");
+    event("Runtime.executionContextCreated", readerContext(4, "T1"), "S1");
+    ASSERT_EQ(held.size(), 1u);
+    EXPECT_EQ(held[0]["params"]["expression"], "LOAD");
+    EXPECT_EQ(held[0]["params"]["contextId"], 4);
+    EXPECT_EQ(held[0]["params"]["awaitPromise"], true);
+    LoadCallState state = session->takeLoadCall("T1");
+    EXPECT_FALSE(state.pending);  // no load yet: not worth waiting for
+    EXPECT_FALSE(state.result);
+    load("S1", "T1", "L1");
+    EXPECT_TRUE(session->takeLoadCall("T1").pending);
+    fake->receiveJson({{"id", held[0]["id"]},
+                       {"sessionId", "S1"},
+                       {"result", {{"result", {{"type", "string"}, {"value", "read"}}}}}});
+    pump();
+    state = session->takeLoadCall("T1");
+    EXPECT_FALSE(state.pending);
+    ASSERT_TRUE(state.result);
+    EXPECT_EQ(state.result->value, "read");
+    EXPECT_FALSE(session->takeLoadCall("T1").result);  // once only
+
+    // A document replaced before the answer came: the late answer is not the new document's.
+    navigated("S1", "T1", "L2", "http://b/");
+    event("Runtime.executionContextCreated", readerContext(5, "T1"), "S1");
+    ASSERT_EQ(held.size(), 2u);
+    navigated("S1", "T1", "L3", "http://c/");
+    fake->receiveJson({{"id", held[1]["id"]},
+                       {"sessionId", "S1"},
+                       {"result", {{"result", {{"type", "string"}, {"value", "old"}}}}}});
+    pump();
+    state = session->takeLoadCall("T1");
+    EXPECT_FALSE(state.pending);
+    EXPECT_FALSE(state.result);
+}
+
 // Tests that watch-script reports become mailto and focus events of the right frame and window.
 TEST_F(CdpBrowserSessionTest, BindingReports) {
     attach("", "S1", "T1", "page");

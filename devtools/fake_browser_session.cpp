@@ -29,6 +29,18 @@ std::vector<FrameInfo> FakeBrowserSession::frames(const std::string& windowId) c
     return result;
 }
 
+LoadCallState FakeBrowserSession::takeLoadCall(const std::string& frameId) {
+    const auto it = loadCalls.find(frameId);
+    if (it == loadCalls.end()) return {};
+    if (it->second.pending && pendingTakes > 0) {
+        --pendingTakes;
+        return LoadCallState{true, std::nullopt};
+    }
+    LoadCallState state{false, std::move(it->second.result)};
+    loadCalls.erase(it);
+    return state;
+}
+
 void FakeBrowserSession::evaluate(const std::string& frameId, const std::string& expression,
                                   std::function<void(const EvalResult&)> done) {
     evaluations.emplace_back(frameId, expression);

@@ -30,6 +30,9 @@ class FakeBrowserSession final : public BrowserSession {
     std::vector<WindowInfo> windows() const override { return m_windows; }
     std::vector<FrameInfo> frames(const std::string& windowId) const override;
     void setReaderScript(const std::string& source) override { readerScript = source; }
+    void setLoadCall(const std::string& expression) override { loadCall = expression; }
+    /// Hands out (and forgets) the scripted state of loadCalls; nothing for other frames.
+    LoadCallState takeLoadCall(const std::string& frameId) override;
     void evaluate(const std::string& frameId, const std::string& expression,
                   std::function<void(const EvalResult&)> done) override;
     void getWindowBounds(const std::string& windowId,
@@ -67,7 +70,12 @@ class FakeBrowserSession final : public BrowserSession {
     std::vector<std::string> raisedWindows;
     std::vector<std::pair<std::string, std::string>> evaluations;  ///< frame id, expression
     std::string readerScript;                                      ///< the latest setReaderScript
-    std::map<std::string, WindowBounds> bounds;                    ///< by window id
+    std::string loadCall;                                          ///< the latest setLoadCall
+    /// Load call states by frame id, handed out by takeLoadCall: a pending one is handed out as
+    /// pending pendingTakes times, then as its result.
+    std::map<std::string, LoadCallState> loadCalls;
+    int pendingTakes = 0;
+    std::map<std::string, WindowBounds> bounds;  ///< by window id
     /// Answers of evaluate by frame id; unknown frames get an error result.
     std::map<std::string, EvalResult> evalResults;
     /// When set, answers evaluate first (frame id, expression); nothing falls back to evalResults.
