@@ -1,7 +1,8 @@
 // Time from a frame's load event to the person's values written in a real headless browser: the
-// program's way (one extractor evaluation, reading, deciding and filling in the model, one replay
-// evaluation) beside the usual automation way (one evaluation per written field that looks the
-// element up and sets it with events). Pages are served from loopback; one browser serves all runs.
+// program's way (the extract its reader made right after the load, reading, deciding and filling in
+// the model, one replay evaluation) beside the usual automation way (one evaluation per written
+// field that looks the element up and sets it with events). Pages are served from loopback; one
+// browser serves all runs.
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
