@@ -8,6 +8,8 @@
 #include <unicode/ustring.h>
 #include <unicode/utf8.h>
 
+#include "page/ascii_case.h"
+
 namespace orvex::page {
 namespace {
 
@@ -35,13 +37,6 @@ constexpr std::array<CharsetAlias, 16> kCharsetAliases = {{
     {"utf-16", "UTF-8"},
     {"utf-16le", "UTF-8"},
 }};
-
-std::string asciiLower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
 
 bool isAsciiBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r';

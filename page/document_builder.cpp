@@ -4,26 +4,10 @@
 #include <map>
 #include <utility>
 
+#include "page/ascii_case.h"
 #include "page/tag_tables.h"
 
 namespace orvex::page {
-namespace {
-
-std::string asciiUpper(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
-
-std::string asciiLower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-}  // namespace
 
 DocumentBuilder::DocumentBuilder(std::string url) : m_document(std::make_unique<Document>()) {
     m_document->m_url = std::move(url);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "page/ascii_case.h"
 #include "page/document.h"
 #include "page/input_value.h"
 #include "page/serializer.h"
@@ -11,20 +12,6 @@ namespace orvex::page {
 namespace {
 
 const std::vector<Attribute> kNoAttributes;
-
-std::string asciiUpper(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
-
-std::string asciiLower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
 
 }  // namespace
 

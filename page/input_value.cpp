@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "page/ascii_case.h"
 #include "page/tag_tables.h"
 
 namespace orvex::page {
@@ -12,13 +13,6 @@ bool isDigit(char c) {
 }
 bool isAsciiBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r';
-}
-
-std::string asciiLower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
 }
 
 std::string_view trimAsciiBlanks(std::string_view s) {
