@@ -5,26 +5,13 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "engine/html_items.h"
-#include "text/text.h"
+#include "engine/decider_test_support.h"
 
 namespace orvex::engine::decision_testing {
 
-inline Text u16(std::string_view utf8) {
-    return text::fromUtf8(utf8);
-}
-
-inline std::string u8(TextView text) {
-    return text::toUtf8(text);
-}
-
-inline std::vector<std::string> u8(const std::vector<Text>& list) {
-    std::vector<std::string> out;
-    for (const Text& t : list) out.push_back(u8(t));
-    return out;
-}
+// The decider helpers (UTF-8 views, engineWith, blocks and tags) serve here too.
+using namespace decider_testing;
 
 /// A block holding `tokens` (text or tags such as "<INPUT type=text orgnm=zip name=kvnt1>"),
 /// scored with Check.
@@ -33,13 +20,6 @@ inline clsHTMLItemBlock makeBlock(std::initializer_list<std::string_view> tokens
     for (const std::string_view token : tokens) block.AddToken(u16(token));
     block.Check();
     return block;
-}
-
-/// An engine whose Blocks are `blocks`, in order.
-inline clsHTMLItems engineWith(std::vector<clsHTMLItemBlock> blocks) {
-    clsHTMLItems engine;
-    engine.Blocks = std::move(blocks);
-    return engine;
 }
 
 /// The kinds decided for the block at 1-based `position`.
