@@ -204,14 +204,16 @@ constexpr const char* kReplayFunction = R"JS(
   };
 )JS";
 
-// The extract of the document right after its load, as the page's own load handlers left it (in a
-// task of its own queued by the load); null when reading fails.
+// The extract of the document right after its load, as the page's own load handlers left it: read
+// at the page's pageshow, which the browser sends right after the load in the same task (so the read
+// does not queue behind the page's first drawing after the load); null when reading fails.
 constexpr const char* kAtLoadFunction = R"JS(
   const atLoad = () => new Promise((resolve) => {
-    const read = () => setTimeout(() => {
+    const read = () => {
       try { resolve(extract()); } catch (e) { resolve(null); }
-    }, 0);
-    if (document.readyState === 'complete') read(); else window.addEventListener('load', read, {once: true});
+    };
+    if (document.readyState === 'complete') setTimeout(read, 0);
+    else window.addEventListener('pageshow', read, {once: true});
   });
 )JS";
 
