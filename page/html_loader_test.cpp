@@ -13,6 +13,7 @@ const std::string kFormsDir = ORVEX_SOURCE_DIR "/../shared/forms";
 // Tests that every saved form page loads, has a form, and every form serialises with its
 // controls; the pages without a form are listed in the failure message.
 TEST(HtmlLoaderTest, LoadsEverySavedFormPage) {
+    if (!std::filesystem::is_directory(kFormsDir)) GTEST_SKIP() << "no saved form pages at " << kFormsDir;
     std::vector<std::string> pages;
     for (const auto& entry : std::filesystem::directory_iterator(kFormsDir))
         if (entry.path().extension() == ".html") pages.push_back(entry.path().string());
