@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "devtools/fake_transport.h"
@@ -482,6 +484,21 @@ TEST_F(CdpBrowserSessionTest, LoadCallOfEachNewDocument) {
                        {"sessionId", "S1"},
                        {"result", {{"result", {{"type", "string"}, {"value", "old"}}}}}});
     pump();
+    state = session->takeLoadCall("T1");
+    EXPECT_FALSE(state.pending);
+    EXPECT_FALSE(state.result);
+
+    // An answer left untaken for longer than the freshness limit is not handed out: the page may
+    // have changed since it was read, so the caller reads it afresh.
+    navigated("S1", "T1", "L4", "http://d/");
+    event("Runtime.executionContextCreated", readerContext(6, "T1"), "S1");
+    ASSERT_EQ(held.size(), 3u);
+    load("S1", "T1", "L4");
+    fake->receiveJson({{"id", held[2]["id"]},
+                       {"sessionId", "S1"},
+                       {"result", {{"result", {{"type", "string"}, {"value", "stale"}}}}}});
+    pump();
+    std::this_thread::sleep_for(std::chrono::milliseconds(kLoadCallFreshMs + 100));
     state = session->takeLoadCall("T1");
     EXPECT_FALSE(state.pending);
     EXPECT_FALSE(state.result);
