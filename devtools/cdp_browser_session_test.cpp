@@ -451,6 +451,13 @@ TEST_F(CdpBrowserSessionTest, LoadCallOfEachNewDocument) {
     const auto readerContext = [](long long id, const char* frame) {
         return json{{"context", {{"id", id}, {"name", kReaderWorld}, {"auxData", {{"frameId", frame}}}}}};
     };
+    // The browser answers the held load call `request` with the string `value`.
+    const auto answer = [&](const json& request, const char* value) {
+        fake->receiveJson({{"id", request["id"]},
+                           {"sessionId", "S1"},
+                           {"result", {{"result", {{"type", "string"}, {"value", value}}}}}});
+        pump();
+    };
     event("Runtime.executionContextCreated", readerContext(3, "T1"), "S1");  // the initial document
     EXPECT_TRUE(held.empty());
 
@@ -465,10 +472,7 @@ TEST_F(CdpBrowserSessionTest, LoadCallOfEachNewDocument) {
     EXPECT_FALSE(state.result);
     load("S1", "T1", "L1");
     EXPECT_TRUE(session->takeLoadCall("T1").pending);
-    fake->receiveJson({{"id", held[0]["id"]},
-                       {"sessionId", "S1"},
-                       {"result", {{"result", {{"type", "string"}, {"value", "read"}}}}}});
-    pump();
+    answer(held[0], "read");
     state = session->takeLoadCall("T1");
     EXPECT_FALSE(state.pending);
     ASSERT_TRUE(state.result);
@@ -480,10 +484,7 @@ TEST_F(CdpBrowserSessionTest, LoadCallOfEachNewDocument) {
     event("Runtime.executionContextCreated", readerContext(5, "T1"), "S1");
     ASSERT_EQ(held.size(), 2u);
     navigated("S1", "T1", "L3", "http://c/");
-    fake->receiveJson({{"id", held[1]["id"]},
-                       {"sessionId", "S1"},
-                       {"result", {{"result", {{"type", "string"}, {"value", "old"}}}}}});
-    pump();
+    answer(held[1], "old");
     state = session->takeLoadCall("T1");
     EXPECT_FALSE(state.pending);
     EXPECT_FALSE(state.result);
@@ -494,10 +495,7 @@ TEST_F(CdpBrowserSessionTest, LoadCallOfEachNewDocument) {
     event("Runtime.executionContextCreated", readerContext(6, "T1"), "S1");
     ASSERT_EQ(held.size(), 3u);
     load("S1", "T1", "L4");
-    fake->receiveJson({{"id", held[2]["id"]},
-                       {"sessionId", "S1"},
-                       {"result", {{"result", {{"type", "string"}, {"value", "stale"}}}}}});
-    pump();
+    answer(held[2], "stale");
     std::this_thread::sleep_for(std::chrono::milliseconds(kLoadCallFreshMs + 100));
     state = session->takeLoadCall("T1");
     EXPECT_FALSE(state.pending);
