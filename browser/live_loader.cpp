@@ -31,16 +31,13 @@ void setError(std::string* error, std::string message) {
     if (error != nullptr) *error = std::move(message);
 }
 
-// The attributes of an element record: [name, value, name, value, ...]. A value the DOM cannot
-// tell apart from one written without "=" (empty) is kept as written without it.
+// The attributes of an element record: [name, value, name, value, ...].
 std::vector<page::Attribute> attributesOf(const json& list) {
     std::vector<page::Attribute> attributes;
     if (!list.is_array()) return attributes;
     for (std::size_t i = 0; i + 1 < list.size(); i += 2) {
         if (!list[i].is_string() || !list[i + 1].is_string()) continue;
-        std::string value = list[i + 1].get<std::string>();
-        const bool hasValue = !value.empty();
-        attributes.push_back(page::Attribute{list[i].get<std::string>(), std::move(value), hasValue});
+        attributes.push_back(page::Attribute{list[i].get<std::string>(), list[i + 1].get<std::string>()});
     }
     return attributes;
 }

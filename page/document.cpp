@@ -94,11 +94,10 @@ void Document::setAttributeValue(int nodeIndex, std::string_view name, std::stri
     for (Attribute& a : n->attributes) {
         if (a.name == name) {
             a.value = std::string(value);
-            a.hasValue = true;
             return;
         }
     }
-    n->attributes.push_back(Attribute{std::string(name), std::string(value), true});
+    n->attributes.push_back(Attribute{std::string(name), std::string(value)});
 }
 
 std::string Document::inputType(int nodeIndex) const {

@@ -211,7 +211,7 @@ TEST(DocumentBuilderTest, LiveStateOverridesDefaults) {
     DocumentBuilder b;
     int form = b.addElement(-1, "FORM", {});
     int select = b.addElement(form, "select", {{"name", "s"}});
-    int first = b.addElement(select, "option", {{"value", "1"}, {"selected", "", false}});
+    int first = b.addElement(select, "option", {{"value", "1"}, {"selected", ""}});
     int second = b.addElement(select, "option", {{"value", "2"}});
     int radio = b.addElement(form, "input", {{"type", "radio"}, {"name", "r"}});
     b.setSelected(first, false);

@@ -81,9 +81,7 @@ std::vector<Attribute> attributesOf(const GumboElement& element) {
     for (unsigned int i = 0; i < element.attributes.length; ++i) {
         const auto* a = static_cast<const GumboAttribute*>(element.attributes.data[i]);
         if (a == nullptr || a->name == nullptr) continue;
-        // For an attribute written without "=" the parser gives its name as the original value.
-        bool hasValue = a->original_value.data != a->original_name.data;
-        attributes.push_back(Attribute{a->name, withoutFlushMarkers(a->value ? a->value : ""), hasValue});
+        attributes.push_back(Attribute{a->name, withoutFlushMarkers(a->value ? a->value : "")});
     }
     return attributes;
 }

@@ -12,8 +12,6 @@ namespace orvex::page {
 struct Attribute {
     std::string name;
     std::string value;
-    /// False for an attribute written without "=" (`<INPUT disabled>`).
-    bool hasValue = true;
 };
 
 enum class NodeKind : std::uint8_t { Element, Text, Comment };

@@ -44,10 +44,10 @@ void appendEscaped(std::string& out, std::string_view text, bool attribute) {
     }
 }
 
-void appendAttribute(std::string& out, std::string_view name, std::string_view value, bool hasValue) {
+void appendAttribute(std::string& out, std::string_view name, std::string_view value) {
     out.push_back(' ');
     out += name;
-    if (!hasValue && value.empty()) return;
+    if (value.empty() && inTable(kBooleanAttributes, name)) return;
     out.push_back('=');
     if (needsQuotes(value)) {
         out.push_back('"');
@@ -103,7 +103,7 @@ void appendStartTag(std::string& out, const Node& n) {
     bool flagWritten = false;
     for (const Attribute& a : n.attributes) {
         if (state.replaceValue && a.name == "value") {
-            if (!valueWritten) appendAttribute(out, "value", state.value, true);
+            if (!valueWritten) appendAttribute(out, "value", state.value);
             valueWritten = true;
         } else if (state.flagAttribute != nullptr && a.name == state.flagAttribute) {
             if (state.flag && !flagWritten) {
@@ -112,11 +112,11 @@ void appendStartTag(std::string& out, const Node& n) {
             }
             flagWritten = true;
         } else {
-            appendAttribute(out, a.name, a.value, a.hasValue);
+            appendAttribute(out, a.name, a.value);
         }
     }
     if (state.replaceValue && !valueWritten && !state.value.empty())
-        appendAttribute(out, "value", state.value, true);
+        appendAttribute(out, "value", state.value);
     if (state.flagName != nullptr && !flagWritten && state.flag) {
         out.push_back(' ');
         out += state.flagName;

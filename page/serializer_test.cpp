@@ -23,12 +23,16 @@ TEST(SerializerTest, WritesOldBrowserTagsAndQuotes) {
               "<INPUT name=\"姓\" onclick=\"a=1\" action=\"/cgi-bin/x.cgi?a=1&amp;b=2\">");
 }
 
-// Tests attributes without values: bare when written bare, quoted when written empty.
-TEST(SerializerTest, KeepsAttributesWithoutValues) {
+// Tests that an empty value is written bare for an attribute whose presence is its meaning and
+// as ="" for any other, however the page wrote it: a live page cannot tell the two spellings apart.
+TEST(SerializerTest, WritesEmptyValuesByAttribute) {
     EXPECT_EQ(formHtml("<form><input type=text name=a disabled readonly></form>"),
               "<INPUT type=text name=a disabled readonly>");
     EXPECT_EQ(formHtml("<form><input type=text name=a disabled=\"\"></form>"),
-              "<INPUT type=text name=a disabled=\"\">");
+              "<INPUT type=text name=a disabled>");
+    EXPECT_EQ(formHtml("<form><select name=p><option value>a</option><option value=\"\">b</option></select></form>"),
+              "<SELECT name=p><OPTION value=\"\" SELECTED>a</OPTION><OPTION value=\"\">b</OPTION></SELECT>");
+    EXPECT_EQ(formHtml("<form><input type=text name=a data-x></form>"), "<INPUT type=text name=a data-x=\"\">");
 }
 
 // Tests text escapes: entities decoded by the parser come back as characters, except

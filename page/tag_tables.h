@@ -39,6 +39,15 @@ inline constexpr std::array<std::string_view, 13> kTextEntryInputTypes = {
     "date", "datetime-local", "email", "month", "number", "password", "search",
     "tel",  "text",           "time",  "url",   "week",   "color"};
 
+// Attributes whose presence is their meaning. An empty value of one of these is written bare
+// (`<INPUT disabled>`), every other empty value as `name=""`: a document read from the live page
+// cannot tell `value` from `value=""`, so both loaders' texts follow this one rule.
+inline constexpr std::array<std::string_view, 27> kBooleanAttributes = {
+    "allowfullscreen", "async",   "autofocus", "autoplay", "checked",        "compact",  "controls",
+    "declare",         "default", "defer",     "disabled", "formnovalidate", "hidden",   "inert",
+    "ismap",           "loop",    "multiple",  "muted",    "nohref",         "noresize", "noshade",
+    "novalidate",      "nowrap",  "open",      "readonly", "required",       "selected"};
+
 // Interface names that the object model reports for elements, by tag; other elements report
 // "HTMLElement". None of them contains "Collection".
 struct TypeNameRow {
