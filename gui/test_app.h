@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include <QApplication>
+#include <gtest/gtest.h>
 
 namespace orvex::gui::testing {
 
@@ -17,5 +18,11 @@ inline QApplication& testApp() {
     static QApplication* app = new QApplication(argc, argv);
     return *app;
 }
+
+/// A fixture base whose application exists before the fixture's own members are built.
+class QtFixture : public ::testing::Test {
+  protected:
+    QtFixture() { testApp(); }
+};
 
 }  // namespace orvex::gui::testing

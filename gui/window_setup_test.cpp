@@ -17,7 +17,7 @@
 namespace orvex::gui {
 namespace {
 
-class WindowSetupTest : public ::testing::Test {
+class WindowSetupTest : public orvex::gui::testing::QtFixture {
   protected:
     void SetUp() override { testing::testApp(); }
 };
