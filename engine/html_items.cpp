@@ -255,6 +255,7 @@ void clsHTMLItems::buildBlocks() {
 }
 
 bool clsHTMLItems::InterpretHTMLMain(TextView html) {
+    RunErrorAt.clear();
     try {
         // Blocks are scored again and again as they are cut and joined: one memo per reading.
         const VerdictMemo verdicts;
@@ -270,9 +271,11 @@ bool clsHTMLItems::InterpretHTMLMain(TextView html) {
             DecideFillingTags();
         }
         return !FillingTags.empty();
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        RunErrorAt = e.what();
         return false;  // the run ends; the form counts as having nothing to fill
     } catch (...) {
+        RunErrorAt = "an unknown error";
         return false;
     }
 }

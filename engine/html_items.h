@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -42,6 +43,9 @@ class clsHTMLItems {
     bool UseEraYear = false;
     /// Filling-tag entries ("name=TAG"), in the order the stages append them.
     std::vector<Text> FillingTags;
+    /// Where the last run of InterpretHTMLMain stopped on an error (the failing operation); empty
+    /// when it ran through. Reset at the start of every run.
+    std::string RunErrorAt;
     /// The blocks of the form in page order; position i (1-based) is Blocks[i - 1].
     std::vector<clsHTMLItemBlock> Blocks;
 

@@ -15,24 +15,6 @@ namespace {
 using text::Text;
 using text::TextView;
 
-// What Fill does with an entry, chosen by the words its tag expression contains.
-enum class FillAction {
-    Text,
-    PrefSelect,
-    Pref,
-    BirthDate,
-    BirthYearType,
-    ConventionYear,
-    YearDigits,
-    BirthYear,
-    BirthMonth,
-    BirthDay,
-    Marriage,
-    Age,
-    Sex,
-    Job,
-};
-
 struct DispatchRow {
     TextView word;
     FillAction action;
@@ -63,19 +45,18 @@ constexpr std::array<DispatchRow, 19> kDispatch = {{
     {u"JOB", FillAction::Job},
 }};
 
-// The action for a tag expression; nullopt when no row matches (the entry is skipped).
-std::optional<FillAction> actionFor(TextView expression) {
-    for (const DispatchRow& row : kDispatch)
-        if (text::contains(expression, row.word)) return row.action;
-    return std::nullopt;
-}
-
 // The value without its last character (東京都 becomes 東京); empty for an empty value.
 Text withoutLastCharacter(TextView value) {
     return value.empty() ? Text() : Text(value.substr(0, value.size() - 1));
 }
 
 }  // namespace
+
+std::optional<FillAction> fillActionFor(TextView expression) {
+    for (const DispatchRow& row : kDispatch)
+        if (text::contains(expression, row.word)) return row.action;
+    return std::nullopt;
+}
 
 FormFiller::FormFiller(engine::clsHTMLItems& engine, page::Document& document, const clsUserInfo& person)
     : m_engine(engine), m_document(document), m_person(person) {}
@@ -94,18 +75,25 @@ bool FormFiller::Fill(const EntryObserver& observer) {
     // reference across the writers.
     const std::vector<Text> entries = m_engine.FillingTags;
     for (const Text& entry : entries) {
-        const std::size_t firstWrite = m_document.writeLog().size();
+        EntryWrites span;
+        span.entry = entry;
+        span.firstWrite = m_document.writeLog().size();
+        span.firstRefusal = m_document.refusalLog().size();
+        bool named = false;
         try {
             const std::optional<FillingTagEntry> parsed = parseFillingTagEntry(entry);
-            if (!parsed || parsed->tokenName.empty()) continue;
-            const Text value = ComposeValue(m_person, parsed->words);
-            const TextView name = parsed->tokenName;
-            const page::NamedItem element = find(name);
-            last = element;
-
-            const std::optional<FillAction> action = actionFor(parsed->expression);
-            if (action) {
-                switch (*action) {
+            if (parsed && !parsed->tokenName.empty()) {
+                named = true;
+                span.value = ComposeValue(m_person, parsed->words);
+                span.element = find(parsed->tokenName);
+                last = span.element;
+                span.action = fillActionFor(parsed->expression);
+            }
+            if (span.action) {
+                const Text& value = span.value;
+                const TextView name = parsed->tokenName;
+                const page::NamedItem& element = span.element;
+                switch (*span.action) {
                     case FillAction::Text:
                         FillTextByName(name, value);
                         break;
@@ -146,12 +134,16 @@ bool FormFiller::Fill(const EntryObserver& observer) {
                         break;
                 }
             }
-        } catch (const std::exception&) {
+        } catch (const std::exception& e) {
             // A failing entry writes what it reached; filling goes on with the next entry.
+            span.error = e.what();
         }
-        if (observer) {
+        // Only entries that name an element are told, as they are the ones that could write.
+        if (observer && named) {
+            span.endWrite = m_document.writeLog().size();
+            span.endRefusal = m_document.refusalLog().size();
             try {
-                observer({entry, firstWrite, m_document.writeLog().size()});
+                observer(span);
             } catch (...) {
                 // An observer that fails only loses its own record.
             }

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "engine/html_items.h"
@@ -15,11 +17,43 @@
 
 namespace orvex::fill {
 
-/// The writes one entry made: the range [firstWrite, endWrite) of the document's write log.
+/// Which writer an entry goes to, chosen by the words of its tag expression.
+enum class FillAction {
+    Text,
+    PrefSelect,
+    Pref,
+    BirthDate,
+    BirthYearType,
+    ConventionYear,
+    YearDigits,
+    BirthYear,
+    BirthMonth,
+    BirthDay,
+    Marriage,
+    Age,
+    Sex,
+    Job,
+};
+
+/// The writer for a tag expression; nullopt when no writer takes it (the entry is skipped).
+std::optional<FillAction> fillActionFor(text::TextView expression);
+
+/// What one entry did: the range [firstWrite, endWrite) of the document's write log, the range
+/// [firstRefusal, endRefusal) of its refusal log, and what the entry looked for.
 struct EntryWrites {
     text::Text entry;
     std::size_t firstWrite = 0;
     std::size_t endWrite = 0;
+    std::size_t firstRefusal = 0;
+    std::size_t endRefusal = 0;
+    /// What the entry's token name found; empty when it found nothing or has no token name.
+    page::NamedItem element;
+    /// The person's value for the entry's tag words.
+    text::Text value;
+    /// The writer chosen; nullopt when none took the entry (or it has no token name).
+    std::optional<FillAction> action;
+    /// The error that ended the entry's writes early; empty when there was none.
+    std::string error;
 };
 
 /// Told about each entry right after it was written, while the page shows its result.

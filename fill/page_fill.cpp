@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "engine/html_items.h"
+#include "fill/fill_misses.h"
 #include "fill/form_filler.h"
 #include "text/text.h"
 
@@ -63,12 +64,14 @@ WrittenElement describeElement(const ControlNames& controls, const page::Element
 }
 
 // The writes of one entry: each element it wrote, once, in the order of its first write, with
-// the element's state now.
-void describeWrites(page::Document& document, const ControlNames& controls, const EntryWrites& span,
-                    std::vector<FillWrite>& out) {
+// the element's state now and the write records behind it; then each refused write, and when the
+// entry wrote nothing and nothing was refused, why it wrote nothing.
+void describeEntry(page::Document& document, const ControlNames& controls, const EntryWrites& span,
+                   FormFillReport& report) {
     struct Seen {
         bool value = false;
         bool checked = false;
+        std::vector<page::WriteRecord> records;
     };
     std::vector<int> order;
     std::map<int, Seen> seen;
@@ -80,12 +83,14 @@ void describeWrites(page::Document& document, const ControlNames& controls, cons
         if (inserted) order.push_back(record.sourceIndex);
         if (record.kind == page::WriteKind::Value) it->second.value = true;
         if (record.kind == page::WriteKind::Checked) it->second.checked = true;
+        it->second.records.push_back(record);
     }
+    const std::string entry = text::toUtf8(span.entry);
     for (int sourceIndex : order) {
         const page::Element element = document.elementAt(sourceIndex);
         if (!element) continue;
         FillWrite write;
-        write.entry = text::toUtf8(span.entry);
+        write.entry = entry;
         write.element = describeElement(controls, element);
         if (element.tagName() == "SELECT") {
             const page::Element option = element.item(element.selectedIndex());
@@ -95,8 +100,27 @@ void describeWrites(page::Document& document, const ControlNames& controls, cons
             if (seen[sourceIndex].value) write.value = element.value();
             if (seen[sourceIndex].checked) write.checked = element.status();
         }
-        out.push_back(std::move(write));
+        write.records = std::move(seen[sourceIndex].records);
+        report.writes.push_back(std::move(write));
     }
+    const std::vector<page::WriteRecord>& refusals = document.refusalLog();
+    for (std::size_t i = span.firstRefusal; i < span.endRefusal && i < refusals.size(); ++i) {
+        FillMiss miss;
+        miss.entry = entry;
+        miss.element = describeElement(controls, document.elementAt(refusals[i].sourceIndex));
+        miss.reason = MissReason::NotRendered;
+        miss.detail = refusals[i].value;
+        report.misses.push_back(std::move(miss));
+    }
+    if (!order.empty() || span.firstRefusal != span.endRefusal) return;
+    FillMiss miss;
+    miss.entry = entry;
+    miss.reason = reasonForUnwritten(span);
+    miss.detail = miss.reason == MissReason::WriteFailed ? span.error : text::toUtf8(span.value);
+    const page::Element element =
+        span.element.isCollection() ? span.element.collection().item(0) : span.element.element();
+    if (element) miss.element = describeElement(controls, element);
+    report.misses.push_back(std::move(miss));
 }
 
 // A form read by its own engine, kept until the document's forms are filled.
@@ -105,21 +129,32 @@ struct ReadForm {
     std::unique_ptr<engine::clsHTMLItems> engine;
 };
 
-// Runs the engine over one form's text; the entries go into `report`.
-std::unique_ptr<engine::clsHTMLItems> readForm(std::string_view html, FormFillReport& report) {
+void fillForm(engine::clsHTMLItems& engine, page::Document& document, const ControlNames& controls,
+              const clsUserInfo& person, FormFillReport& report) {
+    Fill(engine, document, person,
+         [&](const EntryWrites& span) { describeEntry(document, controls, span, report); });
+}
+
+}  // namespace
+
+std::unique_ptr<engine::clsHTMLItems> readFormReported(std::string_view html, FormFillReport& report) {
     auto engine = std::make_unique<engine::clsHTMLItems>();
+    report.text = std::string(html);
     report.ok = engine->InterpretHTMLMain(text::fromUtf8(html));
+    report.runError = engine->RunErrorAt;
     for (const text::Text& entry : engine->FillingTags) report.entries.push_back(text::toUtf8(entry));
     return engine;
 }
 
-void fillForm(engine::clsHTMLItems& engine, page::Document& document, const ControlNames& controls,
-              const clsUserInfo& person, FormFillReport& report) {
-    Fill(engine, document, person,
-         [&](const EntryWrites& span) { describeWrites(document, controls, span, report.writes); });
+bool fillFormReported(engine::clsHTMLItems& engine, page::Document& document, const clsUserInfo& person,
+                      FormFillReport& report) {
+    try {
+        fillForm(engine, document, ControlNames(document), person, report);
+    } catch (const std::exception&) {
+        // What was written so far stays in the report.
+    }
+    return !engine.FillingTags.empty();
 }
-
-}  // namespace
 
 std::vector<page::Document*> pageDocuments(page::Document& top) {
     std::vector<page::Document*> out;
@@ -138,10 +173,10 @@ PageFillReport readAndFillPage(page::Document& top, const clsUserInfo* person) {
                 FormFillReport report;
                 report.index = static_cast<int>(page.forms.size());
                 report.action = form.attribute("action").value_or(std::string());
-                report.text = form.innerHTML();
+                const std::string html = form.innerHTML();
                 // A form without content is not read, as a frame reader skips it.
                 std::unique_ptr<engine::clsHTMLItems> engine;
-                if (!report.text.empty()) engine = readForm(report.text, report);
+                if (!html.empty()) engine = readFormReported(html, report);
                 if (report.ok) read.push_back({page.forms.size(), std::move(engine)});
                 page.forms.push_back(std::move(report));
             }
@@ -160,8 +195,7 @@ FormFillReport readAndFillForm(std::string_view formHtml, page::Document* docume
                                const clsUserInfo* person) {
     FormFillReport report;
     try {
-        report.text = std::string(formHtml);
-        std::unique_ptr<engine::clsHTMLItems> engine = readForm(formHtml, report);
+        std::unique_ptr<engine::clsHTMLItems> engine = readFormReported(formHtml, report);
         if (report.ok && person != nullptr && document != nullptr)
             fillForm(*engine, *document, ControlNames(*document), *person, report);
     } catch (const std::exception&) {

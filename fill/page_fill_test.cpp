@@ -4,6 +4,7 @@
 #include "fill/page_fill.h"
 
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -199,6 +200,66 @@ TEST_F(PageFillTest, DemoPage) {
     EXPECT_EQ(single(*doc, "answer").value(), "");
     EXPECT_EQ(single(*doc, "comment").value(), "");
     EXPECT_EQ(single(*doc, "campaign").value(), "spring");
+}
+
+// The reasons of the writes not made, by the name of the element concerned.
+std::map<std::string, MissReason> missesByName(const PageFillReport& report) {
+    std::map<std::string, MissReason> out;
+    for (const FormFillReport& form : report.forms)
+        for (const FillMiss& m : form.misses) out[m.element ? m.element->name : ""] = m.reason;
+    return out;
+}
+
+// Tests that every entry that wrote nothing says why, and that its near misses, the entries that
+// wrote, are not reported as misses: a hidden box refused, a list without the day, a list already
+// on the prefecture, a sex group without a man's or woman's word.
+TEST_F(PageFillTest, WritesNotMadeCarryTheirReason) {
+    const PageFillReport report = fillPage(R"(<form><table>
+<tr><td>お名前</td><td><input type="text" name="name"></td></tr>
+<tr><td>メールアドレス</td><td><input type="text" name="mail" style="display:none"></td></tr>
+<tr><td>都道府県</td><td><select name="pref"><option value="東京都" selected>東京都</option><option>大阪府</option></select></td></tr>
+<tr><td>生年月日</td><td><select name="year"><option value="">--</option><option value="1985">1985</option></select>年
+<select name="month"><option value="">--</option><option value="4">4</option></select>月
+<select name="day"><option value="">--</option><option value="1">1</option></select>日</td></tr>
+<tr><td>性別</td><td><input type="radio" name="sex" value="1">A <input type="radio" name="sex" value="2">B</td></tr>
+</table></form>)");
+    ASSERT_EQ(report.forms.size(), 1U);
+    const std::map<std::string, MissReason> expected = {{"mail", MissReason::NotRendered},
+                                                        {"day", MissReason::NoMatchingOption},
+                                                        {"pref", MissReason::AlreadySet},
+                                                        {"sex", MissReason::NoMatchingChoice}};
+    EXPECT_EQ(missesByName(report), expected);
+    EXPECT_TRUE(wrote(report, "name"));
+    EXPECT_TRUE(wrote(report, "year"));
+    EXPECT_TRUE(wrote(report, "month"));
+    EXPECT_FALSE(wrote(report, "mail"));
+    EXPECT_EQ(report.forms[0].misses.size(), 4U);
+}
+
+// Tests that writes a live page skipped or refused leave the writes and become misses, while a
+// write whose records all went through stays.
+TEST(FillReportTest, LivePageAnswerMovesWritesNotMade) {
+    const page::WriteRecord a{1, "INPUT", "a", page::WriteKind::Value, "x", false, -1};
+    const page::WriteRecord b{2, "INPUT", "b", page::WriteKind::Value, "y", false, -1};
+    const page::WriteRecord c{3, "SELECT", "c", page::WriteKind::Value, "z", false, -1};
+    FormFillReport form;
+    for (const page::WriteRecord& r : {a, b, c}) {
+        FillWrite w;
+        w.entry = r.name + "=NAME";
+        w.element.name = r.name;
+        w.records = {r};
+        form.writes.push_back(w);
+    }
+    page::WriteRecord nearMissOfC = c;
+    nearMissOfC.value = "other";  // another write to the same element is not this one
+    applyReplayAnswer(form, {b, nearMissOfC}, {a});
+    ASSERT_EQ(form.writes.size(), 1U);
+    EXPECT_EQ(form.writes[0].element.name, "c");
+    ASSERT_EQ(form.misses.size(), 2U);
+    EXPECT_EQ(form.misses[0].reason, MissReason::NotRendered);
+    EXPECT_EQ(form.misses[0].element->name, "a");
+    EXPECT_EQ(form.misses[1].reason, MissReason::ElementGone);
+    EXPECT_EQ(form.misses[1].detail, "y");
 }
 
 }  // namespace

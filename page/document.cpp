@@ -80,6 +80,14 @@ void Document::log(int nodeIndex, WriteKind kind, std::string value, bool flag, 
                                      std::move(value), flag, index});
 }
 
+void Document::logRefusal(int nodeIndex, std::string_view value) {
+    const Node* n = node(nodeIndex);
+    if (n == nullptr) return;
+    const std::string* name = attributeValue(nodeIndex, "name");
+    m_refusalLog.push_back(WriteRecord{n->sourceIndex, n->tag, name ? *name : std::string(), WriteKind::Value,
+                                       std::string(value), false, -1});
+}
+
 const std::string* Document::attributeValue(int nodeIndex, std::string_view name) const {
     const Node* n = node(nodeIndex);
     if (n == nullptr) return nullptr;

@@ -57,6 +57,8 @@ class Document {
     const std::vector<WriteRecord>& writeLog() const { return m_writeLog; }
     /// Forgets the recorded writes (after a replay).
     void clearWriteLog() { m_writeLog.clear(); }
+    /// Every value write refused because its text field is not rendered, in order.
+    const std::vector<WriteRecord>& refusalLog() const { return m_refusalLog; }
 
     /// The node list in document order (for serialisers and loaders).
     const std::vector<Node>& nodes() const { return m_nodes; }
@@ -71,6 +73,7 @@ class Document {
     Node* mutableNode(int index);
     bool isElement(int index) const;
     void log(int node, WriteKind kind, std::string value, bool flag, int index);
+    void logRefusal(int node, std::string_view value);
 
     // Form-control helpers (node indexes in, node indexes out).
     std::string inputType(int node) const;
@@ -99,6 +102,7 @@ class Document {
     Document* m_parent = nullptr;
     int m_frameElementIndex = -1;
     std::vector<WriteRecord> m_writeLog;
+    std::vector<WriteRecord> m_refusalLog;
 };
 
 }  // namespace orvex::page

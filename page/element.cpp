@@ -104,7 +104,10 @@ bool Element::setValue(std::string_view value) {
     Node& n = *m_document->mutableNode(m_node);
     if (n.tag == "INPUT") {
         std::string type = m_document->inputType(m_node);
-        if (!n.rendered && inTable(kTextEntryInputTypes, type)) return false;
+        if (!n.rendered && inTable(kTextEntryInputTypes, type)) {
+            m_document->logRefusal(m_node, value);
+            return false;
+        }
         if (type == "file") {
             if (!value.empty()) return false;
             n.value.clear();
@@ -114,7 +117,10 @@ bool Element::setValue(std::string_view value) {
             n.value = sanitizeInputValue(type, value);
         }
     } else if (n.tag == "TEXTAREA") {
-        if (!n.rendered) return false;
+        if (!n.rendered) {
+            m_document->logRefusal(m_node, value);
+            return false;
+        }
         n.value = normalizeLineBreaks(value);
     } else if (n.tag == "SELECT") {
         // Every option is deselected, then the first one with this value is selected; a value

@@ -60,7 +60,8 @@ class Element {
     /// dropped, invalid numbers and dates become ""), a list selects the first option with
     /// that value and none when no option has it, a text area normalises line breaks. Returns
     /// false, changing nothing, for elements without a value, for a file input given a
-    /// non-empty text, and for a text input or text area that is not rendered.
+    /// non-empty text, and for a text input or text area that is not rendered (that refusal is
+    /// recorded in the document's refusal log).
     bool setValue(std::string_view value);
 
     /// Checked state of a radio button or check box; false for other elements.
