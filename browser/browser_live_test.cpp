@@ -410,7 +410,9 @@ TEST_F(BrowserLiveTest, FieldHiddenWhileFillingIsRefused) {
         ASSERT_TRUE(report.ok) << report.error;
         EXPECT_EQ(report.written, hides ? 1 : 2) << page;
         ASSERT_EQ(report.refused.size(), hides ? 1u : 0u) << page;
-        if (hides) EXPECT_EQ(report.refused[0].name, "b");
+        if (hides) {
+            EXPECT_EQ(report.refused[0].name, "b");
+        }
         EXPECT_EQ(evaluate(id, "document.querySelector('[name=b]').value"), hides ? "" : "2") << page;
     }
 }

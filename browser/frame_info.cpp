@@ -4,6 +4,7 @@
 
 #include "browser/frame_manager.h"
 #include "engine/tag_reader.h"
+#include "fill/page_fill.h"
 #include "settings/globals.h"
 #include "settings/wait.h"
 #include "text/strings.h"
@@ -53,6 +54,8 @@ bool clsFrameInfo::InterpretHTML(bool boolMessage) {
     const DocumentRef document = m_document;  // the one read, even if a new one arrives meanwhile
     m_engines.emplace();
     m_engineForms.clear();
+    m_engineReports.clear();
+    m_reports.clear();
     if (!document) return false;
     const page::ElementCollection forms = document->model().all().tags("FORM");
     if (forms.length() == 0) return false;
@@ -66,20 +69,28 @@ bool clsFrameInfo::InterpretHTML(bool boolMessage) {
             }
             letEventsRun();
         }
-        const text::Text html = text::fromUtf8(form.innerHTML());
-        if (html.empty()) continue;
+        fill::FormFillReport report;
+        report.index = i;
+        report.action = form.attribute("action").value_or(std::string());
+        const std::string html = form.innerHTML();
+        if (html.empty()) {
+            m_reports.push_back(std::move(report));
+            continue;
+        }
         Action = text::toLower(engine::GetAttribute(text::fromUtf8(form.outerHTML()), u"action"));
         if (text::startsWith(Action, u"mailto:") && ParentManager != nullptr)
             ParentManager->AddActionMailto(Action);
-        auto reader = std::make_unique<engine::clsHTMLItems>();
-        if (reader->InterpretHTMLMain(html)) {
-            // An event handled above may have started a new reading with a new list.
-            if (!m_engines) m_engines.emplace();
+        std::unique_ptr<engine::clsHTMLItems> reader = fill::readFormReported(html, report);
+        // An event handled above may have started a new reading with new lists.
+        if (!m_engines) m_engines.emplace();
+        if (report.ok) {
             m_engines->push_back(std::move(reader));
             m_engineForms.push_back(form.sourceIndex());
+            m_engineReports.push_back(m_reports.size());
             HasForm = true;
             result = true;
         }
+        m_reports.push_back(std::move(report));
     }
     return result;
 }
@@ -90,16 +101,33 @@ bool clsFrameInfo::fillEngines() {
     const DocumentRef document = m_document;
     const FillOneForm& fillOne = ParentManager->fillOneForm();
     bool result = false;
-    for (const auto& reader : *m_engines) {
+    fill::FormFillReport spare;  // for an engine whose report went with a newer reading
+    for (std::size_t k = 0; k < m_engines->size(); ++k) {
+        const std::size_t at = k < m_engineReports.size() ? m_engineReports[k] : m_reports.size();
+        fill::FormFillReport& report = at < m_reports.size() ? m_reports[at] : spare;
+        report.writes.clear();
+        report.misses.clear();
         bool wrote = false;
         try {
-            wrote = fillOne && fillOne(*reader, document->model(), *UserInfo);
+            wrote = fillOne && fillOne(*(*m_engines)[k], document->model(), *UserInfo, report);
         } catch (...) {
             wrote = false;
         }
         result = wrote || result;
     }
     m_lastReplay = document->commitWrites();
+    // What the live page did not take is reported as not written; a page that could not be
+    // reached took nothing.
+    for (fill::FormFillReport& report : m_reports) {
+        if (m_lastReplay.ok) {
+            fill::applyReplayAnswer(report, m_lastReplay.skipped, m_lastReplay.refused);
+        } else {
+            std::vector<page::WriteRecord> all;
+            for (const fill::FillWrite& write : report.writes)
+                all.insert(all.end(), write.records.begin(), write.records.end());
+            fill::applyReplayAnswer(report, all, {});
+        }
+    }
     return result;
 }
 

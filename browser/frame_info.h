@@ -10,6 +10,7 @@
 
 #include "browser/browser_document.h"
 #include "engine/html_items.h"
+#include "fill/fill_report.h"
 #include "fill/user_info.h"
 #include "text/text.h"
 
@@ -17,10 +18,11 @@ namespace orvex::browser {
 
 class clsFrameManager;
 
-/// Fills one form of a document from its engine's entries with a person; true when the engine
-/// had entries (whatever was written). The frame manager's default writes with the form filler.
+/// Fills one form of a document from its engine's entries with a person, adding what it wrote and
+/// what it could not write to the form's report; true when the engine had entries (whatever was
+/// written). The frame manager's default writes with the form filler.
 using FillOneForm = std::function<bool(engine::clsHTMLItems& engine, page::Document& document,
-                                       const fill::clsUserInfo& person)>;
+                                       const fill::clsUserInfo& person, fill::FormFillReport& report)>;
 
 /// The status text shown while the auto-input switch is off.
 inline constexpr text::TextView kStatusAutoInputOff = u"Orvex2000 自動入力停止中";
@@ -79,6 +81,10 @@ class clsFrameInfo : public std::enable_shared_from_this<clsFrameInfo> {
     const std::vector<int>& engineForms() const { return m_engineForms; }
     /// The report of the last replay of writes into the live page.
     const ReplayReport& lastReplay() const { return m_lastReplay; }
+    /// What the last reading and the fills since found, one report per FORM element of the
+    /// document in document order (forms without entries too): the engine's text and entries,
+    /// and of the last fill the writes the live page took and the writes it did not, with reasons.
+    const std::vector<fill::FormFillReport>& reports() const { return m_reports; }
 
   private:
     bool fillEngines();
@@ -86,6 +92,9 @@ class clsFrameInfo : public std::enable_shared_from_this<clsFrameInfo> {
     DocumentRef m_document;
     std::optional<std::vector<std::unique_ptr<engine::clsHTMLItems>>> m_engines;
     std::vector<int> m_engineForms;
+    // Parallel to the engines: the position of each engine's form in m_reports.
+    std::vector<std::size_t> m_engineReports;
+    std::vector<fill::FormFillReport> m_reports;
     int m_elementCount = 0;
     text::Text m_windowName;
     ReplayReport m_lastReplay;

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "browser/kvsub_page_objects.h"
-#include "fill/form_filler.h"
+#include "fill/page_fill.h"
 #include "settings/globals.h"
 #include "text/strings.h"
 
@@ -11,9 +11,9 @@ namespace orvex::browser {
 namespace {
 
 FillOneForm formFiller() {
-    return [](engine::clsHTMLItems& engine, page::Document& document, const fill::clsUserInfo& person) {
-        return fill::Fill(engine, document, person);
-    };
+    return
+        [](engine::clsHTMLItems& engine, page::Document& document, const fill::clsUserInfo& person,
+           fill::FormFillReport& report) { return fill::fillFormReported(engine, document, person, report); };
 }
 
 // The address as the mail action list keeps it: lower-cased and cut before the first "?".

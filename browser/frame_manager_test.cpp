@@ -40,12 +40,12 @@ class FrameManagerTest : public ::testing::Test {
         manager.InputMode = 1;
         manager.setUserInfo(person);
         // Writes "filled" into the first text input of the form's document.
-        manager.setFillOneForm(
-            [this](engine::clsHTMLItems&, page::Document& document, const fill::clsUserInfo&) {
-                ++fills;
-                document.all().tags("INPUT").item(0).setValue("filled");
-                return true;
-            });
+        manager.setFillOneForm([this](engine::clsHTMLItems&, page::Document& document,
+                                      const fill::clsUserInfo&, fill::FormFillReport&) {
+            ++fills;
+            document.all().tags("INPUT").item(0).setValue("filled");
+            return true;
+        });
     }
     void TearDown() override { settings::globals() = settings::Globals{}; }
 

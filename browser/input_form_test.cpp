@@ -128,11 +128,11 @@ class InputFormTest : public ::testing::Test {
         form.UserInfo = host.persons[0];
         form.setBrowser("W1");
         router.attach("W1", &form);
-        form.frameManager().setFillOneForm(
-            [this](engine::clsHTMLItems&, page::Document& document, const fill::clsUserInfo& person) {
-                filledWith.push_back(person.DisplayName);
-                return document.all().tags("INPUT").item(0).setValue(text::toUtf8(person.DisplayName));
-            });
+        form.frameManager().setFillOneForm([this](engine::clsHTMLItems&, page::Document& document,
+                                                  const fill::clsUserInfo& person, fill::FormFillReport&) {
+            filledWith.push_back(person.DisplayName);
+            return document.all().tags("INPUT").item(0).setValue(text::toUtf8(person.DisplayName));
+        });
     }
     void TearDown() override {
         settings::globals() = settings::Globals{};

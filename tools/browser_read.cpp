@@ -122,6 +122,16 @@ void collect(const browser::DocumentRef& document, std::vector<browser::Document
     }
 }
 
+// The frame reader of the watcher that read `document`'s frame at its current address; null when
+// none did.
+const browser::clsFrameInfo* readerOf(browser::clsInputForm& form, const browser::BrowserDocument& document) {
+    for (const auto& frame : form.frameManager().frames()) {
+        const browser::DocumentRef& held = frame->document();
+        if (held && held->frameId() == document.frameId() && held->URL() == document.URL()) return frame.get();
+    }
+    return nullptr;
+}
+
 struct Run {
     std::unique_ptr<devtools::BrowserHost> host;
     std::shared_ptr<browser::LivePageAccess> access;
@@ -250,15 +260,23 @@ int runBrowser(const ReadOptions& options, std::ostream& out, std::ostream& err)
         return kExitUnreadable;
     }
 
-    // The report: every document of the window as it stands after the watcher's fill.
+    // The report: what the watcher's frame readers read and wrote, frame by frame in the order of
+    // the window's documents; a document no reader read is read now, without a fill.
     std::vector<browser::DocumentRef> documents;
     collect(run.access->topDocument(*windowId), documents);
     fill::PageFillReport report;
     std::vector<std::pair<std::string, std::string>> frameOfForm;  // url, window name
     const fill::clsUserInfo* filler = run.bar.thePerson().get();
     for (const browser::DocumentRef& document : documents) {
-        fill::PageFillReport part = fill::readAndFillPage(document->model(), filler);
-        for (fill::FormFillReport& form : part.forms) {
+        const browser::clsFrameInfo* reader = readerOf(*run.form, *document);
+        std::vector<fill::FormFillReport> forms;
+        if (reader != nullptr) {
+            forms = reader->reports();
+        } else {
+            forms = fill::readAndFillPage(document->model(), nullptr).forms;
+            report.notes.push_back("the watcher did not read " + document->URL());
+        }
+        for (fill::FormFillReport& form : forms) {
             form.index = static_cast<int>(report.forms.size());
             report.forms.push_back(std::move(form));
             frameOfForm.emplace_back(document->URL(), document->model().windowName());
@@ -271,6 +289,7 @@ int runBrowser(const ReadOptions& options, std::ostream& out, std::ostream& err)
         }
         out << j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
     } else {
+        for (const std::string& note : report.notes) out << "# " << note << '\n';
         for (std::size_t i = 0; i < report.forms.size(); ++i) {
             fill::PageFillReport one;
             one.forms.push_back(report.forms[i]);
