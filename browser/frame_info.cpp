@@ -80,7 +80,7 @@ bool clsFrameInfo::InterpretHTML(bool boolMessage) {
         Action = text::toLower(engine::GetAttribute(text::fromUtf8(form.outerHTML()), u"action"));
         if (text::startsWith(Action, u"mailto:") && ParentManager != nullptr)
             ParentManager->AddActionMailto(Action);
-        std::unique_ptr<engine::clsHTMLItems> reader = fill::readFormReported(html, report);
+        std::unique_ptr<engine::clsHTMLItems> reader = fill::readFormReported(html, form, report);
         // An event handled above may have started a new reading with new lists.
         if (!m_engines) m_engines.emplace();
         if (report.ok) {

@@ -137,7 +137,9 @@ void fillForm(engine::clsHTMLItems& engine, page::Document& document, const Cont
 
 }  // namespace
 
-std::unique_ptr<engine::clsHTMLItems> readFormReported(std::string_view html, FormFillReport& report) {
+std::unique_ptr<engine::clsHTMLItems> readFormReported(std::string_view html, const page::Element& form,
+                                                       FormFillReport& report) {
+    (void)form;
     auto engine = std::make_unique<engine::clsHTMLItems>();
     report.text = std::string(html);
     report.ok = engine->InterpretHTMLMain(text::fromUtf8(html));
@@ -176,7 +178,7 @@ PageFillReport readAndFillPage(page::Document& top, const clsUserInfo* person) {
                 const std::string html = form.innerHTML();
                 // A form without content is not read, as a frame reader skips it.
                 std::unique_ptr<engine::clsHTMLItems> engine;
-                if (!html.empty()) engine = readFormReported(html, report);
+                if (!html.empty()) engine = readFormReported(html, form, report);
                 if (report.ok) read.push_back({page.forms.size(), std::move(engine)});
                 page.forms.push_back(std::move(report));
             }
@@ -195,7 +197,7 @@ FormFillReport readAndFillForm(std::string_view formHtml, page::Document* docume
                                const clsUserInfo* person) {
     FormFillReport report;
     try {
-        std::unique_ptr<engine::clsHTMLItems> engine = readFormReported(formHtml, report);
+        std::unique_ptr<engine::clsHTMLItems> engine = readFormReported(formHtml, page::Element(), report);
         if (report.ok && person != nullptr && document != nullptr)
             fillForm(*engine, *document, ControlNames(*document), *person, report);
     } catch (const std::exception&) {

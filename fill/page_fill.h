@@ -20,9 +20,11 @@ namespace orvex::fill {
 /// followed by the documents of its own frames.
 std::vector<page::Document*> pageDocuments(page::Document& top);
 
-/// Runs a new engine over one form's text; the text, result, run error and entries go into
-/// `report`. Never throws.
-std::unique_ptr<engine::clsHTMLItems> readFormReported(std::string_view html, FormFillReport& report);
+/// Runs a new engine over one form's text `html` (the innerHTML of `form`, a null element when the
+/// text comes without a page); the text, result, run error and entries go into `report`. Never
+/// throws.
+std::unique_ptr<engine::clsHTMLItems> readFormReported(std::string_view html, const page::Element& form,
+                                                       FormFillReport& report);
 
 /// Fills `document` from the entries of `engine` with `person`, adding every write made and every
 /// write not made (with its reason) to `report`; true when the engine had entries. Never throws.
