@@ -7,11 +7,13 @@ packages=(
   # build
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config git
   # libraries
-  libicu-dev libgumbo-dev nlohmann-json3-dev qt6-base-dev
+  libicu-dev libgumbo-dev nlohmann-json3-dev qt6-base-dev qt6-svg-dev libqt6svg6 libxcb1-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # the browser Orvex drives, and a display server for GUI tests without a screen
   chromium xvfb xauth fonts-noto-cjk
+  # a window manager that honours struts, real input, window properties and screenshots
+  openbox xdotool x11-utils imagemagick
 )
 
 missing=()
