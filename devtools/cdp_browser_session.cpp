@@ -55,7 +55,8 @@ EvalResult evalError(std::string message) {
 
 }  // namespace
 
-CdpBrowserSession::CdpBrowserSession(Client& client) : m_client(client) {}
+CdpBrowserSession::CdpBrowserSession(Client& client, SteadyNow now)
+    : m_client(client), m_loadCalls(std::move(now)) {}
 
 CdpBrowserSession::~CdpBrowserSession() {
     *m_alive = false;
@@ -124,12 +125,12 @@ void CdpBrowserSession::onSessionEvent(const std::string& sessionId, const Event
     } else if (method == "Page.frameStoppedLoading") {
         onLoading(params, false);
     } else if (method == "Page.frameAttached") {
-        Frame& frame =
-            ensureFrame(text(params, "frameId"), text(params, "parentFrameId"), session->second.windowId);
+        FrameRecord& frame =
+            m_frames.ensure(text(params, "frameId"), text(params, "parentFrameId"), session->second.windowId);
         if (frame.sessionId.empty()) frame.sessionId = sessionId;
     } else if (method == "Page.frameDetached") {
         // A frame that moves into its own process ("swap") lives on in another session.
-        if (text(params, "reason") != "swap") removeFrame(text(params, "frameId"));
+        if (text(params, "reason") != "swap") m_frames.remove(text(params, "frameId"));
     } else if (method == "Runtime.executionContextCreated") {
         const json& context = member(params, "context");
         const std::string frameId = text(member(context, "auxData"), "frameId");
@@ -214,9 +215,9 @@ void CdpBrowserSession::onAttached(const std::string& parentSessionId, const jso
         window.sessionId = sessionId;
         m_targets[targetId] = window.info;
         m_windows[targetId] = std::move(window);
-        ensureFrame(targetId, {}, targetId).sessionId = sessionId;
+        m_frames.ensure(targetId, {}, targetId).sessionId = sessionId;
     } else {
-        ensureFrame(targetId, text(info, "parentFrameId"), windowId).sessionId = sessionId;
+        m_frames.ensure(targetId, text(info, "parentFrameId"), windowId).sessionId = sessionId;
     }
 
     // Everything the program needs of a target, sent at once; the target starts after the last
@@ -283,9 +284,7 @@ void CdpBrowserSession::onDetached(const std::string& sessionId) {
         return;
     }
     // The frame went back into its parent's process, or away; the parent's events tell which.
-    for (auto& [id, frame] : m_frames) {
-        if (frame.sessionId == sessionId) frame.sessionId = gone.parentSessionId;
-    }
+    m_frames.moveSession(sessionId, gone.parentSessionId);
 }
 
 void CdpBrowserSession::seedFrames(const std::string& sessionId, const json& frameTree) {
@@ -300,7 +299,7 @@ void CdpBrowserSession::seedFrames(const std::string& sessionId, const json& fra
         const json& frame = member(*node, "frame");
         const std::string frameId = text(frame, "id");
         if (!frameId.empty()) {
-            Frame& known = ensureFrame(frameId, text(frame, "parentId"), windowId);
+            FrameRecord& known = m_frames.ensure(frameId, text(frame, "parentId"), windowId);
             if (!known.navigated && known.loaderId.empty()) {
                 known.sessionId = sessionId;
                 known.loaderId = text(frame, "loaderId");
@@ -320,7 +319,7 @@ void CdpBrowserSession::onFrameNavigated(const std::string& sessionId, const jso
     const std::string frameId = text(frame, "id");
     const auto session = m_sessions.find(sessionId);
     if (frameId.empty() || session == m_sessions.end()) return;
-    Frame& known = ensureFrame(frameId, text(frame, "parentId"), session->second.windowId);
+    FrameRecord& known = m_frames.ensure(frameId, text(frame, "parentId"), session->second.windowId);
     known.sessionId = sessionId;
     known.loaderId = text(frame, "loaderId");
     // The address the program sees includes the fragment, as the address bar shows it.
@@ -329,17 +328,15 @@ void CdpBrowserSession::onFrameNavigated(const std::string& sessionId, const jso
     known.navigated = true;
     // The browser reports the new document's worlds after its navigation: any known one is the old's.
     session->second.readerContexts.erase(frameId);
-    known.loadCallLoaderId.clear();
-    known.loadCallPending = false;
-    known.loadCallResult.reset();
+    m_loadCalls.forget(frameId);
     if (m_observer != nullptr) m_observer->frameNavigated(FrameInfo(known.info));
 }
 
 void CdpBrowserSession::onLifecycle(const json& params) {
     if (text(params, "name") != "load") return;
-    const auto frame = m_frames.find(text(params, "frameId"));
-    if (frame == m_frames.end()) return;
-    Frame& known = frame->second;
+    FrameRecord* frame = m_frames.find(text(params, "frameId"));
+    if (frame == nullptr) return;
+    FrameRecord& known = *frame;
     const std::string loaderId = text(params, "loaderId");
     // The initial empty document has no navigation of its own: its load is not the page's.
     if (!known.navigated || loaderId.empty() || loaderId != known.loaderId ||
@@ -351,9 +348,9 @@ void CdpBrowserSession::onLifecycle(const json& params) {
 }
 
 void CdpBrowserSession::onLoading(const json& params, bool started) {
-    const auto frame = m_frames.find(text(params, "frameId"));
-    if (frame == m_frames.end() || m_observer == nullptr) return;
-    const FrameInfo info = frame->second.info;
+    const FrameRecord* frame = m_frames.find(text(params, "frameId"));
+    if (frame == nullptr || m_observer == nullptr) return;
+    const FrameInfo info = frame->info;
     if (started) {
         m_observer->frameStartedLoading(info);
     } else {
@@ -371,7 +368,7 @@ void CdpBrowserSession::onBinding(const std::string& sessionId, const json& para
     const auto context = session->second.contextFrames.find(integer(params, "executionContextId"));
     if (context != session->second.contextFrames.end()) frameId = context->second;
     FrameInfo info{session->second.windowId, frameId, {}, {}, {}};
-    if (const auto frame = m_frames.find(frameId); frame != m_frames.end()) info = frame->second.info;
+    if (const FrameRecord* frame = m_frames.find(frameId)) info = frame->info;
     if (message->kind == WatchMessage::Kind::Mailto) {
         m_observer->mailtoClicked(info, message->url);
     } else {
@@ -388,10 +385,10 @@ void CdpBrowserSession::onRequestPaused(const json& params) {
     request.method = text(http, "method");
     request.frameId = text(params, "frameId");
     request.redirected = !text(params, "redirectedRequestId").empty();
-    if (const auto frame = m_frames.find(request.frameId); frame != m_frames.end()) {
-        request.windowId = frame->second.info.windowId;
-        request.frameName = frame->second.info.name;
-        request.topLevel = frame->second.info.parentFrameId.empty() && request.windowId == request.frameId;
+    if (const FrameRecord* frame = m_frames.find(request.frameId)) {
+        request.windowId = frame->info.windowId;
+        request.frameName = frame->info.name;
+        request.topLevel = frame->info.parentFrameId.empty() && request.windowId == request.frameId;
     } else if (m_windows.count(request.frameId) != 0 || m_targets.count(request.frameId) != 0) {
         request.windowId = request.frameId;
         request.topLevel = true;
@@ -428,55 +425,11 @@ void CdpBrowserSession::closeWindowState(const std::string& windowId) {
     const bool reported = window->second.reported;
     m_windows.erase(window);
     std::erase(m_windowOrder, windowId);
-    std::vector<std::string> gone;
-    for (const auto& [id, frame] : m_frames) {
-        if (frame.info.windowId == windowId) gone.push_back(id);
-    }
-    for (const auto& id : gone) m_frames.erase(id);
+    m_frames.removeWindow(windowId);
     if (reported && m_observer != nullptr) m_observer->windowClosed(windowId);
 }
 
 // ----- frames -------------------------------------------------------------------------------
-
-CdpBrowserSession::Frame& CdpBrowserSession::ensureFrame(const std::string& frameId,
-                                                         const std::string& parentId,
-                                                         const std::string& windowId) {
-    auto [it, inserted] = m_frames.try_emplace(frameId);
-    Frame& frame = it->second;
-    if (inserted) {
-        frame.info.frameId = frameId;
-        frame.info.windowId = windowId;
-    }
-    if (!parentId.empty() && frame.info.parentFrameId.empty() && parentId != frameId) {
-        frame.info.parentFrameId = parentId;
-    }
-    if (!frame.info.parentFrameId.empty()) {
-        const auto parent = m_frames.find(frame.info.parentFrameId);
-        if (parent != m_frames.end()) {
-            auto& children = parent->second.children;
-            if (std::find(children.begin(), children.end(), frameId) == children.end())
-                children.push_back(frameId);
-        }
-    }
-    return frame;
-}
-
-void CdpBrowserSession::removeFrame(const std::string& frameId) {
-    const auto frame = m_frames.find(frameId);
-    if (frame == m_frames.end()) return;
-    if (const auto parent = m_frames.find(frame->second.info.parentFrameId); parent != m_frames.end()) {
-        std::erase(parent->second.children, frameId);
-    }
-    std::vector<std::string> pending{frameId};
-    while (!pending.empty()) {
-        const std::string id = pending.back();
-        pending.pop_back();
-        const auto it = m_frames.find(id);
-        if (it == m_frames.end()) continue;
-        for (const auto& child : it->second.children) pending.push_back(child);
-        m_frames.erase(it);
-    }
-}
 
 std::vector<WindowInfo> CdpBrowserSession::windows() const {
     std::vector<WindowInfo> result;
@@ -487,25 +440,11 @@ std::vector<WindowInfo> CdpBrowserSession::windows() const {
 }
 
 std::vector<FrameInfo> CdpBrowserSession::frames(const std::string& windowId) const {
-    std::vector<FrameInfo> result;
-    if (m_frames.find(windowId) == m_frames.end()) return result;
-    std::set<std::string> seen;
-    std::vector<std::string> pending{windowId};
-    while (!pending.empty()) {
-        const std::string id = pending.back();
-        pending.pop_back();
-        const auto it = m_frames.find(id);
-        if (it == m_frames.end() || !seen.insert(id).second) continue;
-        result.push_back(it->second.info);
-        const auto& children = it->second.children;
-        for (auto child = children.rbegin(); child != children.rend(); ++child) pending.push_back(*child);
-    }
-    return result;
+    return m_frames.framesOf(windowId);
 }
 
 std::string CdpBrowserSession::sessionOfFrame(const std::string& frameId) const {
-    const auto it = m_frames.find(frameId);
-    return it != m_frames.end() ? it->second.sessionId : std::string();
+    return m_frames.sessionOf(frameId);
 }
 
 std::string CdpBrowserSession::sessionOfWindow(const std::string& windowId) const {
@@ -571,9 +510,9 @@ void CdpBrowserSession::navigate(const std::string& windowId, const std::string&
     std::string sessionId = sessionOfWindow(windowId);
     json params = {{"url", url}};
     if (!frameId.empty()) {
-        const auto frame = m_frames.find(frameId);
-        if (frame == m_frames.end() || frame->second.info.windowId != windowId) return;
-        if (!frame->second.sessionId.empty()) sessionId = frame->second.sessionId;
+        const FrameRecord* frame = m_frames.find(frameId);
+        if (frame == nullptr || frame->info.windowId != windowId) return;
+        if (!frame->sessionId.empty()) sessionId = frame->sessionId;
         params["frameId"] = frameId;
     }
     m_client.send("Page.navigate", std::move(params), sessionId);
@@ -649,8 +588,8 @@ void CdpBrowserSession::setWindowBounds(const std::string& windowId, const Windo
 
 void CdpBrowserSession::evaluate(const std::string& frameId, const std::string& expression,
                                  std::function<void(const EvalResult&)> done) {
-    const auto frame = m_frames.find(frameId);
-    if (frame == m_frames.end() || frame->second.sessionId.empty()) {
+    const FrameRecord* frame = m_frames.find(frameId);
+    if (frame == nullptr || frame->sessionId.empty()) {
         m_client.post([done = std::move(done), frameId] {
             if (done) done(evalError("unknown frame " + frameId));
         });
@@ -661,8 +600,8 @@ void CdpBrowserSession::evaluate(const std::string& frameId, const std::string& 
 
 void CdpBrowserSession::runEvaluation(const std::string& frameId, const std::string& expression,
                                       std::function<void(const EvalResult&)> done, bool mayRetry) {
-    const auto frame = m_frames.find(frameId);
-    if (frame == m_frames.end() || frame->second.sessionId.empty()) {
+    const FrameRecord* frame = m_frames.find(frameId);
+    if (frame == nullptr || frame->sessionId.empty()) {
         if (done) done(evalError("frame is gone"));
         return;
     }
@@ -671,8 +610,8 @@ void CdpBrowserSession::runEvaluation(const std::string& frameId, const std::str
         return;
     }
     const auto alive = m_alive;
-    const std::string sessionId = frame->second.sessionId;
-    const std::string loaderId = frame->second.loaderId;
+    const std::string sessionId = frame->sessionId;
+    const std::string loaderId = frame->loaderId;
     m_client.send("Page.createIsolatedWorld",
                   {{"frameId", frameId}, {"worldName", kReaderWorld}, {"grantUniveralAccess", false}},
                   sessionId,
@@ -685,10 +624,10 @@ void CdpBrowserSession::runEvaluation(const std::string& frameId, const std::str
                           return;
                       }
                       // Keep the world only while the frame still shows the document it was made for.
-                      const auto current = m_frames.find(frameId);
+                      const FrameRecord* current = m_frames.find(frameId);
                       const auto session = m_sessions.find(sessionId);
-                      if (current != m_frames.end() && current->second.sessionId == sessionId &&
-                          current->second.loaderId == loaderId && session != m_sessions.end()) {
+                      if (current != nullptr && current->sessionId == sessionId &&
+                          current->loaderId == loaderId && session != m_sessions.end()) {
                           session->second.readerContexts[frameId] = contextId;
                       }
                       sendEvaluate(frameId, contextId, expression, std::move(done), mayRetry);
@@ -698,8 +637,8 @@ void CdpBrowserSession::runEvaluation(const std::string& frameId, const std::str
 void CdpBrowserSession::sendEvaluate(const std::string& frameId, long long contextId,
                                      const std::string& expression,
                                      std::function<void(const EvalResult&)> done, bool mayRetry) {
-    const auto frame = m_frames.find(frameId);
-    if (frame == m_frames.end()) {
+    const FrameRecord* frame = m_frames.find(frameId);
+    if (frame == nullptr) {
         if (done) done(evalError("frame is gone"));
         return;
     }
@@ -709,12 +648,13 @@ void CdpBrowserSession::sendEvaluate(const std::string& frameId, long long conte
                    {"contextId", contextId},
                    {"returnByValue", true},
                    {"awaitPromise", true}},
-                  frame->second.sessionId,
+                  frame->sessionId,
                   [this, alive, frameId, contextId, expression, done = std::move(done),
                    mayRetry](const Reply& reply) mutable {
                       if (!*alive) return;
                       if (!reply.ok) {
-                          // The world went with its document (navigation, process swap): make a new one once.
+                          // The world went with its document (navigation, process swap): make a new one
+                          // once.
                           if (mayRetry && reply.errorCode != kErrorClosed) {
                               resetReaderContexts(sessionOfFrame(frameId), contextId);
                               runEvaluation(frameId, expression, std::move(done), false);
@@ -752,9 +692,9 @@ void CdpBrowserSession::resetReaderContexts(const std::string& sessionId, long l
 }
 
 long long CdpBrowserSession::readerContextOf(const std::string& frameId) const {
-    const auto frame = m_frames.find(frameId);
-    if (frame == m_frames.end()) return 0;
-    const auto session = m_sessions.find(frame->second.sessionId);
+    const FrameRecord* frame = m_frames.find(frameId);
+    if (frame == nullptr) return 0;
+    const auto session = m_sessions.find(frame->sessionId);
     if (session == m_sessions.end()) return 0;
     const auto context = session->second.readerContexts.find(frameId);
     return context != session->second.readerContexts.end() ? context->second : 0;
@@ -762,17 +702,11 @@ long long CdpBrowserSession::readerContextOf(const std::string& frameId) const {
 
 void CdpBrowserSession::makeLoadCall(const std::string& sessionId, const std::string& frameId,
                                      long long contextId) {
-    const auto frame = m_frames.find(frameId);
+    const FrameRecord* frame = m_frames.find(frameId);
     // Not for the initial empty documents, which have no load of their own.
-    if (m_loadCall.empty() || frame == m_frames.end() || !frame->second.navigated ||
-        frame->second.sessionId != sessionId) {
-        return;
-    }
-    Frame& known = frame->second;
-    const std::string loaderId = known.loaderId;
-    known.loadCallLoaderId = loaderId;
-    known.loadCallPending = true;
-    known.loadCallResult.reset();
+    if (m_loadCall.empty() || frame == nullptr || !frame->navigated || frame->sessionId != sessionId) return;
+    const std::string loaderId = frame->loaderId;
+    m_loadCalls.made(frameId, loaderId);
     const auto alive = m_alive;
     m_client.send(
         "Runtime.evaluate",
@@ -782,38 +716,21 @@ void CdpBrowserSession::makeLoadCall(const std::string& sessionId, const std::st
          {"awaitPromise", true}},
         sessionId, [this, alive, frameId, loaderId](const Reply& reply) {
             if (!*alive) return;
-            const auto current = m_frames.find(frameId);
-            if (current == m_frames.end() || current->second.loadCallLoaderId != loaderId) return;
-            Frame& frame = current->second;
-            frame.loadCallPending = false;
             const json& value = member(member(reply.result, "result"), "value");
-            if (!reply.ok || member(reply.result, "exceptionDetails").is_object() || value.is_null()) return;
-            EvalResult result;
-            result.ok = true;
-            result.value = value;
-            frame.loadCallResult = std::move(result);
-            frame.loadCallAt = std::chrono::steady_clock::now();
+            std::optional<EvalResult> result;
+            if (reply.ok && !member(reply.result, "exceptionDetails").is_object() && !value.is_null()) {
+                result.emplace();
+                result->ok = true;
+                result->value = value;
+            }
+            m_loadCalls.answered(frameId, loaderId, std::move(result));
         });
 }
 
 LoadCallState CdpBrowserSession::takeLoadCall(const std::string& frameId) {
-    LoadCallState state;
-    const auto frame = m_frames.find(frameId);
-    if (frame == m_frames.end()) return state;
-    Frame& known = frame->second;
-    if (known.loadCallLoaderId.empty() || known.loadCallLoaderId != known.loaderId) return state;
-    if (known.loadCallPending) {
-        // Awaited only once the document's load was seen; before that the answer may be far off.
-        state.pending = known.reportedLoaderId == known.loaderId;
-        return state;
-    }
-    if (known.loadCallResult &&
-        std::chrono::steady_clock::now() - known.loadCallAt <= std::chrono::milliseconds(kLoadCallFreshMs)) {
-        state.result = std::move(known.loadCallResult);
-    }
-    known.loadCallResult.reset();
-    known.loadCallLoaderId.clear();
-    return state;
+    const FrameRecord* frame = m_frames.find(frameId);
+    if (frame == nullptr) return {};
+    return m_loadCalls.take(frameId, frame->loaderId, frame->reportedLoaderId == frame->loaderId);
 }
 
 void CdpBrowserSession::setReaderScript(const std::string& source) {

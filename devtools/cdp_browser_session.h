@@ -3,7 +3,6 @@
 // page and per out-of-process frame, Document navigations paused for a decision, per-frame load
 // events and the watch script's reports.
 
-#include <chrono>
 #include <map>
 #include <memory>
 #include <set>
@@ -12,13 +11,17 @@
 
 #include "devtools/browser_session.h"
 #include "devtools/client.h"
+#include "devtools/frame_tree.h"
+#include "devtools/load_call_cache.h"
 
 namespace orvex::devtools {
 
 /// BrowserSession on a protocol client, which must outlive it.
 class CdpBrowserSession final : public BrowserSession {
   public:
-    explicit CdpBrowserSession(Client& client);
+    /// A session over `client`; `now` is the clock that ages load-call answers (the steady clock
+    /// when empty).
+    explicit CdpBrowserSession(Client& client, SteadyNow now = {});
     ~CdpBrowserSession() override;
     CdpBrowserSession(const CdpBrowserSession&) = delete;
     CdpBrowserSession& operator=(const CdpBrowserSession&) = delete;
@@ -68,20 +71,6 @@ class CdpBrowserSession final : public BrowserSession {
         std::map<std::string, long long> readerContexts;  // frame id -> its reader world's context
         std::string readerScriptId;                       // the installed reader script, if any
     };
-    struct Frame {
-        FrameInfo info;
-        std::string sessionId;
-        std::string loaderId;
-        bool navigated = false;  // false for the initial empty document
-        std::string reportedLoaderId;
-        std::vector<std::string> children;
-        // The load call of the current document: the document it was made for, whether its answer
-        // is awaited, the answer and when it came.
-        std::string loadCallLoaderId;
-        bool loadCallPending = false;
-        std::optional<EvalResult> loadCallResult;
-        std::chrono::steady_clock::time_point loadCallAt;
-    };
     struct Window {
         WindowInfo info;
         std::string sessionId;
@@ -112,8 +101,6 @@ class CdpBrowserSession final : public BrowserSession {
     long long readerContextOf(const std::string& frameId) const;
     void installReaderScript(const std::string& sessionId);
     void makeLoadCall(const std::string& sessionId, const std::string& frameId, long long contextId);
-    Frame& ensureFrame(const std::string& frameId, const std::string& parentId, const std::string& windowId);
-    void removeFrame(const std::string& frameId);
     std::string sessionOfWindow(const std::string& windowId) const;
 
     Client& m_client;
@@ -126,7 +113,8 @@ class CdpBrowserSession final : public BrowserSession {
     std::map<std::string, Window> m_windows;
     std::vector<std::string> m_windowOrder;
     std::map<std::string, TargetSession> m_sessions;
-    std::map<std::string, Frame> m_frames;
+    FrameTree m_frames;
+    LoadCallCache m_loadCalls;
     std::set<std::string> m_pausedRequests;
     std::string m_readerScript;
     std::string m_loadCall;

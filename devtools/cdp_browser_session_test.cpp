@@ -7,7 +7,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "devtools/fake_transport.h"
@@ -61,7 +60,7 @@ class CdpBrowserSessionTest : public ::testing::Test {
         fake = transport.get();
         client = std::make_unique<Client>(std::move(transport));
         fake->onSend = [this](const json& request) { answer(request); };
-        session = std::make_unique<CdpBrowserSession>(*client);
+        session = std::make_unique<CdpBrowserSession>(*client, [this] { return now; });
         session->setObserver(&observer);
         session->start();
         pump();
@@ -128,6 +127,8 @@ class CdpBrowserSessionTest : public ::testing::Test {
     std::unique_ptr<CdpBrowserSession> session;
     RecordingObserver observer;
     std::map<std::string, Answer> answers;
+    // The session's clock, moved on by the tests.
+    std::chrono::steady_clock::time_point now{};
 };
 
 // Tests that start turns on discovery, Document interception and paused flat auto-attach, then is ready.
@@ -496,10 +497,21 @@ TEST_F(CdpBrowserSessionTest, LoadCallOfEachNewDocument) {
     ASSERT_EQ(held.size(), 3u);
     load("S1", "T1", "L4");
     answer(held[2], "stale");
-    std::this_thread::sleep_for(std::chrono::milliseconds(kLoadCallFreshMs + 100));
+    now += std::chrono::milliseconds(kLoadCallFreshMs + 1);
     state = session->takeLoadCall("T1");
     EXPECT_FALSE(state.pending);
     EXPECT_FALSE(state.result);
+
+    // Its near miss: an answer taken right at the limit is still handed out.
+    navigated("S1", "T1", "L5", "http://e/");
+    event("Runtime.executionContextCreated", readerContext(7, "T1"), "S1");
+    ASSERT_EQ(held.size(), 4u);
+    load("S1", "T1", "L5");
+    answer(held[3], "fresh");
+    now += std::chrono::milliseconds(kLoadCallFreshMs);
+    state = session->takeLoadCall("T1");
+    ASSERT_TRUE(state.result);
+    EXPECT_EQ(state.result->value, "fresh");
 }
 
 // Tests that watch-script reports become mailto and focus events of the right frame and window.
