@@ -31,6 +31,7 @@ void loadGlobals(Globals& g) {
     g.ControlPanelMode = parseInt32(stored(u"ControlPanelMode"));
     g.ControlPanelUrl = stored(u"ControlPanelUrl");
     g.BarMode = parseInt32(stored(u"BarMode"));
+    g.Rules = stored(u"Rules");
     g.Hist = parseBool(stored(u"Hist"));
     g.autoInput = true;
     // Kinds 16 and 17 are not part of start-up's table and keep what they held.

@@ -20,7 +20,7 @@ struct SettingKey {
 
 // Keys of the per-user settings store with their types and defaults, in the order start-up
 // reads them ("Hist" last, after the history store exists).
-inline constexpr std::array<SettingKey, 11> kSettingKeys = {{
+inline constexpr std::array<SettingKey, 12> kSettingKeys = {{
     {u"ConstEnabled", SettingType::Boolean, u"False"},
     {u"ConstLeft", SettingType::Integer, u"0"},
     {u"ConstTop", SettingType::Integer, u"0"},
@@ -31,6 +31,8 @@ inline constexpr std::array<SettingKey, 11> kSettingKeys = {{
     {u"ControlPanelMode", SettingType::Integer, u"0"},
     {u"ControlPanelUrl", SettingType::String, u"http://"},
     {u"BarMode", SettingType::Integer, u"0"},
+    // The rules forms are read and filled by: "orvex" (Orvex's own stages as well) or "documented".
+    {u"Rules", SettingType::String, u"orvex"},
     {u"Hist", SettingType::Boolean, u"True"},
 }};
 
@@ -86,6 +88,7 @@ struct Globals {
     text::Text ControlPanelUrl = text::Text(settingKey(u"ControlPanelUrl").def);
     int32_t BarMode = intDefault(u"BarMode");
     bool Hist = boolDefault(u"Hist");
+    text::Text Rules = text::Text(settingKey(u"Rules").def);
     // The auto-input switch: automatic filling on or off, shown on the bar as "Auto".
     bool autoInput = true;
     // Name-check table by field kind (row 0 unused); all false until start-up fills it.
