@@ -184,6 +184,9 @@ class clsInputForm final : public FrameManagerOwner {
     void NewWindow2(const devtools::WindowInfo& window);
     void Quit();
     void CommandStateChange();
+    /// A page of this window opened a JavaScript dialog (answered by the session, or waiting for
+    /// the user); kept for reports.
+    void DialogOpened(const devtools::DialogInfo& dialog) { m_dialogs.push_back(dialog); }
 
     // ----- FrameManagerOwner -----
     void SetStatusText(const text::Text& text) override;
@@ -194,6 +197,8 @@ class clsInputForm final : public FrameManagerOwner {
     const text::Text& pendingSubURL() const { return m_pendingSubURL; }
     const text::Text& contentURL() const { return m_contentURL; }
     std::int16_t mailCounter() const { return m_mailCounter; }
+    /// The JavaScript dialogs the window's pages opened, oldest first.
+    const std::vector<devtools::DialogInfo>& dialogs() const { return m_dialogs; }
 
   private:
     bool headerEnabled() const;
@@ -223,6 +228,7 @@ class clsInputForm final : public FrameManagerOwner {
     std::int16_t m_mailCounter = 0;
     std::string m_savedBrowser;
     bool m_hidden = false;
+    std::vector<devtools::DialogInfo> m_dialogs;
 };
 
 }  // namespace orvex::browser

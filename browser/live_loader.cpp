@@ -56,6 +56,30 @@ bool collectWrites(const json& value, const char* key, const std::vector<page::W
     return true;
 }
 
+// The time a wait for a frame may take: `timeoutMs` from its start, counted afresh while a dialog of
+// the page is open, since the page's scripts (and so the answer) wait for the user meanwhile.
+class Deadline {
+  public:
+    Deadline(const devtools::BrowserSession& session, const std::string& frameId, int timeoutMs,
+             const devtools::SteadyNow& now)
+        : m_session(session),
+          m_frameId(frameId),
+          m_timeout(timeoutMs),
+          m_now(now),
+          m_end(now() + m_timeout) {}
+    bool passed() {
+        if (m_session.dialogOpenFor(m_frameId)) m_end = m_now() + m_timeout;
+        return m_now() >= m_end;
+    }
+
+  private:
+    const devtools::BrowserSession& m_session;
+    const std::string& m_frameId;
+    std::chrono::milliseconds m_timeout;
+    const devtools::SteadyNow& m_now;
+    std::chrono::steady_clock::time_point m_end;
+};
+
 }  // namespace
 
 std::optional<FrameExtract> buildFromExtract(const json& value, std::string* error) {
@@ -151,8 +175,12 @@ ReplayReport parseReplayAnswer(const json& value, const std::vector<page::WriteR
     return report;
 }
 
-LiveLoader::LiveLoader(devtools::BrowserSession& session, std::function<void()> processEvents, int timeoutMs)
-    : m_session(session), m_processEvents(std::move(processEvents)), m_timeoutMs(timeoutMs) {
+LiveLoader::LiveLoader(devtools::BrowserSession& session, std::function<void()> processEvents, int timeoutMs,
+                       devtools::SteadyNow now)
+    : m_session(session),
+      m_processEvents(std::move(processEvents)),
+      m_timeoutMs(timeoutMs),
+      m_now(now ? std::move(now) : devtools::SteadyNow([] { return std::chrono::steady_clock::now(); })) {
     if (!m_processEvents)
         m_processEvents = [] { settings::waitFor(static_cast<int>(settings::kWaitStep.count()), 1); };
     // Every document gets the reader ahead of time, and is read by it right after its load: the read
@@ -168,10 +196,8 @@ std::optional<devtools::EvalResult> LiveLoader::evaluateNow(const std::string& f
     auto answer = std::make_shared<std::optional<devtools::EvalResult>>();
     try {
         m_session.evaluate(frameId, expression, [answer](const devtools::EvalResult& r) { *answer = r; });
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_timeoutMs);
-        while (!answer->has_value() && std::chrono::steady_clock::now() < deadline && m_session.isOpen()) {
-            m_processEvents();
-        }
+        Deadline deadline(m_session, frameId, m_timeoutMs, m_now);
+        while (!answer->has_value() && !deadline.passed() && m_session.isOpen()) m_processEvents();
     } catch (...) {
         return std::nullopt;
     }
@@ -189,8 +215,8 @@ std::optional<devtools::EvalResult> LiveLoader::callReader(const std::string& fr
 
 std::optional<devtools::EvalResult> LiveLoader::takeLoadRead(const std::string& frameId) {
     devtools::LoadCallState state = m_session.takeLoadCall(frameId);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_timeoutMs);
-    while (state.pending && std::chrono::steady_clock::now() < deadline && m_session.isOpen()) {
+    Deadline deadline(m_session, frameId, m_timeoutMs, m_now);
+    while (state.pending && !deadline.passed() && m_session.isOpen()) {
         m_processEvents();
         state = m_session.takeLoadCall(frameId);
     }

@@ -14,6 +14,7 @@
 
 #include "browser/browser_document.h"
 #include "devtools/browser_session.h"
+#include "devtools/load_call_cache.h"
 #include "page/document.h"
 #include "page/write_log.h"
 
@@ -46,8 +47,9 @@ class LiveLoader {
     /// A loader over `session`, which it gives the reader script; `processEvents` runs pending
     /// events once (it may block briefly); an empty one uses one step of the program's wait.
     /// `timeoutMs` bounds every evaluation.
+    /// `now` is the clock that times the waits (the steady clock when empty).
     LiveLoader(devtools::BrowserSession& session, std::function<void()> processEvents = {},
-               int timeoutMs = kEvaluateTimeoutMs);
+               int timeoutMs = kEvaluateTimeoutMs, devtools::SteadyNow now = {});
 
     /// The document of a frame (the read made at its load when fresh, else one evaluation); nothing,
     /// with *error set, when the frame cannot be read.
@@ -60,7 +62,9 @@ class LiveLoader {
     /// Evaluates a call of the reader (see extractor_js.h) in a frame and waits for its value;
     /// a world without the reader gets it with the call. Nothing on timeout.
     std::optional<devtools::EvalResult> callReader(const std::string& frameId, const std::string& call);
-    /// Evaluates `expression` in a frame and waits for its value; nothing on timeout.
+    /// Evaluates `expression` in a frame and waits for its value; nothing on timeout. The time a
+    /// JavaScript dialog of the page stays open does not count: the page's scripts wait for the
+    /// user meanwhile, and so does the read (without blocking other events).
     std::optional<devtools::EvalResult> evaluateNow(const std::string& frameId,
                                                     const std::string& expression);
 
@@ -70,6 +74,7 @@ class LiveLoader {
     devtools::BrowserSession& m_session;
     std::function<void()> m_processEvents;
     int m_timeoutMs;
+    devtools::SteadyNow m_now;
 };
 
 /// PageAccess over a live browser session: documents are read on demand through a LiveLoader.

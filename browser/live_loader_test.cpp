@@ -125,6 +125,38 @@ TEST(LiveLoaderTest, LoadsThroughTheSession) {
     EXPECT_FALSE(access->topDocument("W1"));
 }
 
+// Tests that a read waits for as long as a dialog of the page is open, and gives up once the
+// page keeps it waiting past the time limit with no dialog open.
+TEST(LiveLoaderTest, ReadWaitsThroughADialog) {
+    devtools::FakeBrowserSession session;
+    session.addWindow({"W1", {}, "http://127.0.0.1/a.html", {}});
+    session.holdEvaluations = true;
+    std::chrono::steady_clock::time_point now{};
+    int steps = 0;
+    // Each step of the wait moves the clock by 10 ms; the dialog is open for the first 100 steps
+    // (ten times the limit), then the page answers 5 steps later.
+    LiveLoader loader(
+        session,
+        [&] {
+            now += std::chrono::milliseconds(10);
+            ++steps;
+            if (steps == 100) session.dialogFrames.clear();
+            if (steps == 105 && !session.heldEvaluations.empty())
+                session.heldEvaluations.back()(devtools::EvalResult{true, "done", {}});
+        },
+        100, [&] { return now; });
+    session.dialogFrames.insert("W1");
+    const auto answer = loader.evaluateNow("W1", "1");
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->value, "done");
+
+    // The near miss: no dialog, no answer: the read ends after the limit.
+    steps = 1000;
+    const int before = steps;
+    EXPECT_FALSE(loader.evaluateNow("W1", "2"));
+    EXPECT_EQ(steps - before, 10);
+}
+
 // Tests that a world without the reader gets it together with the call, once, and a world with it
 // is read with the short call alone.
 TEST(LiveLoaderTest, WorldWithoutReaderGetsItWithTheCall) {

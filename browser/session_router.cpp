@@ -69,6 +69,10 @@ void SessionRouter::windowFocused(const std::string& windowId) {
     if (clsInputForm* form = active(windowId)) form->CommandStateChange();
 }
 
+void SessionRouter::dialogOpened(const devtools::DialogInfo& dialog) {
+    if (clsInputForm* form = active(dialog.windowId)) form->DialogOpened(dialog);
+}
+
 void SessionRouter::browserClosed(const std::string& reason) {
     (void)reason;
     // Every window's watcher learns that its browser quit.

@@ -29,6 +29,7 @@ class SessionRouter final : public devtools::BrowserEvents {
     void frameStoppedLoading(const devtools::FrameInfo& frame) override;
     void mailtoClicked(const devtools::FrameInfo& frame, const std::string& url) override;
     void windowFocused(const std::string& windowId) override;
+    void dialogOpened(const devtools::DialogInfo& dialog) override;
     void browserClosed(const std::string& reason) override;
 
   private:

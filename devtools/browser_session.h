@@ -72,6 +72,22 @@ struct EvalResult {
     std::string error;     ///< the exception or protocol error when not ok
 };
 
+/// A JavaScript dialog (alert, confirm, prompt, beforeunload) a page opened.
+struct DialogInfo {
+    std::string windowId;
+    std::string type;  ///< "alert", "confirm", "prompt" or "beforeunload"
+    std::string message;
+    /// True when the session answered it itself (DialogPolicy::Accept); false while it waits for
+    /// the user.
+    bool accepted = false;
+};
+
+/// Who answers the pages' JavaScript dialogs.
+enum class DialogPolicy {
+    LeaveToUser,  ///< shown in the browser until the user answers (a browser with a window)
+    Accept,       ///< accepted at once with the prompt's default text (a run without a window)
+};
+
 /// The load call of a frame's current document (see BrowserSession::setLoadCall).
 struct LoadCallState {
     bool pending = false;              ///< made, and the document's load was seen: its answer is near
@@ -110,6 +126,10 @@ class BrowserEvents {
     }
     /// A window got the input focus.
     virtual void windowFocused(const std::string& windowId) { (void)windowId; }
+    /// A page of a window opened a JavaScript dialog; its scripts wait until it closes.
+    virtual void dialogOpened(const DialogInfo& dialog) { (void)dialog; }
+    /// The dialog of a window closed.
+    virtual void dialogClosed(const std::string& windowId) { (void)windowId; }
     /// The browser is gone; no further events follow.
     virtual void browserClosed(const std::string& reason) { (void)reason; }
 };
@@ -167,6 +187,15 @@ class BrowserSession {
     /// context gives an error result.
     virtual void evaluate(const std::string& frameId, const std::string& expression,
                           std::function<void(const EvalResult&)> done) = 0;
+    /// Sets who answers the pages' JavaScript dialogs from now on; the default leaves them to the
+    /// user.
+    virtual void setDialogPolicy(DialogPolicy policy) { (void)policy; }
+    /// True while a JavaScript dialog is open in the window that holds the frame: the frame's
+    /// scripts, and so every evaluation in it, wait until the dialog closes.
+    virtual bool dialogOpenFor(const std::string& frameId) const {
+        (void)frameId;
+        return false;
+    }
     /// The window's screen bounds, or nothing when unknown.
     virtual void getWindowBounds(const std::string& windowId,
                                  std::function<void(std::optional<WindowBounds>)> done) = 0;

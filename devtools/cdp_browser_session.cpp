@@ -152,6 +152,10 @@ void CdpBrowserSession::onSessionEvent(const std::string& sessionId, const Event
         resetReaderContexts(sessionId, 0);
     } else if (method == "Runtime.bindingCalled") {
         onBinding(sessionId, params);
+    } else if (method == "Page.javascriptDialogOpening") {
+        onDialog(sessionId, params, true);
+    } else if (method == "Page.javascriptDialogClosed") {
+        onDialog(sessionId, params, false);
     } else if (method == "Target.attachedToTarget") {
         onAttached(sessionId, params);
     } else if (method == "Target.detachedFromTarget") {
@@ -376,6 +380,29 @@ void CdpBrowserSession::onBinding(const std::string& sessionId, const json& para
     }
 }
 
+void CdpBrowserSession::onDialog(const std::string& sessionId, const json& params, bool opening) {
+    const auto session = m_sessions.find(sessionId);
+    if (session == m_sessions.end()) return;
+    const std::string windowId = session->second.windowId;
+    if (!opening) {
+        if (m_openDialogs.erase(windowId) != 0 && m_observer != nullptr) m_observer->dialogClosed(windowId);
+        return;
+    }
+    m_openDialogs.insert(windowId);
+    DialogInfo dialog{windowId, text(params, "type"), text(params, "message"), false};
+    if (m_dialogPolicy == DialogPolicy::Accept) {
+        dialog.accepted = true;
+        m_client.send("Page.handleJavaScriptDialog",
+                      {{"accept", true}, {"promptText", text(params, "defaultPrompt")}}, sessionId);
+    }
+    if (m_observer != nullptr) m_observer->dialogOpened(dialog);
+}
+
+bool CdpBrowserSession::dialogOpenFor(const std::string& frameId) const {
+    const FrameRecord* frame = m_frames.find(frameId);
+    return frame != nullptr && m_openDialogs.count(frame->info.windowId) != 0;
+}
+
 void CdpBrowserSession::onRequestPaused(const json& params) {
     NavigationRequest request;
     request.requestId = text(params, "requestId");
@@ -426,6 +453,7 @@ void CdpBrowserSession::closeWindowState(const std::string& windowId) {
     m_windows.erase(window);
     std::erase(m_windowOrder, windowId);
     m_frames.removeWindow(windowId);
+    m_openDialogs.erase(windowId);
     if (reported && m_observer != nullptr) m_observer->windowClosed(windowId);
 }
 

@@ -55,6 +55,8 @@ class CdpBrowserSession final : public BrowserSession {
     void setWindowBounds(const std::string& windowId, const WindowBounds& bounds,
                          std::function<void(bool)> done) override;
     void bringToFront(const std::string& windowId) override;
+    void setDialogPolicy(DialogPolicy policy) override { m_dialogPolicy = policy; }
+    bool dialogOpenFor(const std::string& frameId) const override;
 
     /// The session id that hosts a frame (for tests and the live loader); empty when unknown.
     std::string sessionOfFrame(const std::string& frameId) const;
@@ -88,6 +90,7 @@ class CdpBrowserSession final : public BrowserSession {
     void onLifecycle(const nlohmann::json& params);
     void onLoading(const nlohmann::json& params, bool started);
     void onBinding(const std::string& sessionId, const nlohmann::json& params);
+    void onDialog(const std::string& sessionId, const nlohmann::json& params, bool opening);
     void onRequestPaused(const nlohmann::json& params);
     void onTargetInfo(const nlohmann::json& info, bool created);
     void onClosed(const std::string& reason);
@@ -118,6 +121,8 @@ class CdpBrowserSession final : public BrowserSession {
     std::set<std::string> m_pausedRequests;
     std::string m_readerScript;
     std::string m_loadCall;
+    DialogPolicy m_dialogPolicy = DialogPolicy::LeaveToUser;
+    std::set<std::string> m_openDialogs;  // windows with a JavaScript dialog open
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 

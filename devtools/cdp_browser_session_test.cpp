@@ -43,6 +43,11 @@ class RecordingObserver : public BrowserEvents {
     }
     void windowFocused(const std::string& id) override { log.push_back("focus " + id); }
     void browserClosed(const std::string& reason) override { log.push_back("browser closed " + reason); }
+    void dialogOpened(const DialogInfo& d) override {
+        log.push_back("dialog " + d.windowId + " " + d.type + " " + d.message +
+                      (d.accepted ? " accepted" : ""));
+    }
+    void dialogClosed(const std::string& id) override { log.push_back("dialog closed " + id); }
 
     std::vector<std::string> log;
     std::vector<NavigationRequest> requests;
@@ -512,6 +517,32 @@ TEST_F(CdpBrowserSessionTest, LoadCallOfEachNewDocument) {
     state = session->takeLoadCall("T1");
     ASSERT_TRUE(state.result);
     EXPECT_EQ(state.result->value, "fresh");
+}
+
+// Tests that a page's dialog is left to the user, keeping the window's frames waiting until it
+// closes, or, with the accepting policy, answered at once on the window's session.
+TEST_F(CdpBrowserSessionTest, JavaScriptDialogs) {
+    attach("", "S1", "T1", "page");
+    navigated("S1", "T1", "L1", "http://a/");
+    event("Page.frameAttached", {{"frameId", "F1"}, {"parentFrameId", "T1"}}, "S1");
+    const json alert = {{"type", "alert"}, {"message", "hello"}, {"url", "http://a/"}, {"defaultPrompt", ""}};
+    event("Page.javascriptDialogOpening", alert, "S1");
+    EXPECT_TRUE(logged("dialog T1 alert hello"));
+    EXPECT_TRUE(session->dialogOpenFor("F1"));
+    EXPECT_TRUE(sentOn("Page.handleJavaScriptDialog", "S1").empty());
+    event("Page.javascriptDialogClosed", {{"result", true}, {"userInput", ""}}, "S1");
+    EXPECT_TRUE(logged("dialog closed T1"));
+    EXPECT_FALSE(session->dialogOpenFor("F1"));
+
+    session->setDialogPolicy(DialogPolicy::Accept);
+    event("Page.javascriptDialogOpening",
+          {{"type", "prompt"}, {"message", "name?"}, {"url", "http://a/"}, {"defaultPrompt", "x"}}, "S1");
+    EXPECT_TRUE(logged("dialog T1 prompt name? accepted"));
+    const auto answers = sentOn("Page.handleJavaScriptDialog", "S1");
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_EQ(answers[0]["params"]["accept"], true);
+    EXPECT_EQ(answers[0]["params"]["promptText"], "x");
+    EXPECT_FALSE(session->dialogOpenFor("T2"));  // another window is not held up
 }
 
 // Tests that watch-script reports become mailto and focus events of the right frame and window.

@@ -45,6 +45,10 @@ void FakeBrowserSession::evaluate(const std::string& frameId, const std::string&
                                   std::function<void(const EvalResult&)> done) {
     evaluations.emplace_back(frameId, expression);
     if (!done) return;
+    if (holdEvaluations) {
+        heldEvaluations.push_back(std::move(done));
+        return;
+    }
     if (onEvaluate) {
         if (auto answer = onEvaluate(frameId, expression)) {
             done(*answer);

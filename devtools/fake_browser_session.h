@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,12 @@ class FakeBrowserSession final : public BrowserSession {
     std::map<std::string, EvalResult> evalResults;
     /// When set, answers evaluate first (frame id, expression); nothing falls back to evalResults.
     std::function<std::optional<EvalResult>(const std::string&, const std::string&)> onEvaluate;
+    /// When true, evaluate answers nothing and keeps its callback in heldEvaluations.
+    bool holdEvaluations = false;
+    std::vector<std::function<void(const EvalResult&)>> heldEvaluations;
+    /// Frames whose window has a JavaScript dialog open (dialogOpenFor).
+    std::set<std::string> dialogFrames;
+    bool dialogOpenFor(const std::string& frameId) const override { return dialogFrames.count(frameId) != 0; }
 
   private:
     BrowserEvents* m_observer = nullptr;

@@ -127,7 +127,8 @@ void collect(const browser::DocumentRef& document, std::vector<browser::Document
 const browser::clsFrameInfo* readerOf(browser::clsInputForm& form, const browser::BrowserDocument& document) {
     for (const auto& frame : form.frameManager().frames()) {
         const browser::DocumentRef& held = frame->document();
-        if (held && held->frameId() == document.frameId() && held->URL() == document.URL()) return frame.get();
+        if (held && held->frameId() == document.frameId() && held->URL() == document.URL())
+            return frame.get();
     }
     return nullptr;
 }
@@ -226,6 +227,8 @@ int runBrowser(const ReadOptions& options, std::ostream& out, std::ostream& err)
     devtools::Client& client = run.host->client();
     settings::setProcessEventsHook([&client] { client.pump(0); });
     run.host->session().setObserver(&run.router);
+    // Without a window nobody could answer a page's dialog: it is accepted, and the report says so.
+    if (options.headless) run.host->session().setDialogPolicy(devtools::DialogPolicy::Accept);
     run.access = browser::LivePageAccess::create(run.host->session(), [&client] { client.pump(10); });
 
     // The tool's own settings: automatic input on, no control panel.
@@ -281,6 +284,10 @@ int runBrowser(const ReadOptions& options, std::ostream& out, std::ostream& err)
             report.forms.push_back(std::move(form));
             frameOfForm.emplace_back(document->URL(), document->model().windowName());
         }
+    }
+    for (const devtools::DialogInfo& dialog : run.form->dialogs()) {
+        report.notes.push_back("the page opened a JavaScript " + dialog.type + " (\"" + dialog.message +
+                               "\"): " + (dialog.accepted ? "accepted" : "left to the user"));
     }
     if (options.json) {
         nlohmann::ordered_json j = reportToJson(report, options.mode == ReadMode::Forms);

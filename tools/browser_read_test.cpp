@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
@@ -54,6 +56,32 @@ TEST(BrowserReadTest, FillsDemoPage) {
     std::ostringstream none;
     EXPECT_EQ(runBrowserRead(*options, none, err), kExitUnreadable);
     EXPECT_TRUE(none.str().empty());
+}
+
+// Tests that a page that opens an alert while it loads is read and filled in a headless run, and
+// that the report says the dialog was accepted.
+TEST(BrowserReadTest, AcceptsADialogOfThePage) {
+    const std::filesystem::path page = std::filesystem::temp_directory_path() / "orvex-read-alert-test.html";
+    std::ofstream(page) << "<html><head><meta charset=\"utf-8\"><script>alert('ようこそ');</script></head>"
+                           "<body><form><table><tr><td>お名前</td><td><input type=text name=name></td></tr>"
+                           "</table></form></body></html>";
+    std::string error;
+    auto options = parse({"--browser", "--headless", "--json", "--person",
+                          ORVEX_SOURCE_DIR "/resources/sample/userdata.ini", page.string()},
+                         error);
+    ASSERT_TRUE(options) << error;
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = runBrowserRead(*options, out, err);
+    std::filesystem::remove(page);
+    ASSERT_EQ(status, kExitOk) << err.str();
+    const auto report = nlohmann::json::parse(out.str());
+    ASSERT_EQ(report["notes"].size(), 1u) << out.str();
+    EXPECT_NE(report["notes"][0].get<std::string>().find("alert (\"ようこそ\"): accepted"),
+              std::string::npos);
+    ASSERT_EQ(report["forms"].size(), 1u);
+    ASSERT_EQ(report["forms"][0]["writes"].size(), 1u) << out.str();
+    EXPECT_EQ(report["forms"][0]["writes"][0]["value"], "山田\u3000花子");
 }
 
 }  // namespace
