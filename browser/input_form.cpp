@@ -6,6 +6,7 @@
 #include "history/rec.h"
 #include "history/recs.h"
 #include "settings/globals.h"
+#include "settings/product_pages.h"
 #include "settings/same_url.h"
 #include "settings/wait.h"
 #include "text/strings.h"
@@ -27,6 +28,10 @@ text::Text utf16(const std::string& s) {
 }
 
 }  // namespace
+
+std::string InputFormHost::browserHomePage() {
+    return text::toUtf8(settings::productPageUrl(settings::ProductPage::Home));
+}
 
 clsInputForm::clsInputForm(devtools::BrowserSession& session, std::shared_ptr<DocumentSource> documents,
                            InputFormHost* host, InputFormEvents* events)
@@ -131,9 +136,12 @@ void clsInputForm::Navigate(text::TextView url, int flags, text::TextView target
             session.setWindowBounds(windowId, shown, {});
         });
     }
-    URL = text::Text(url);
+    m_url = text::Text(url);
     if (url == kHome) {
-        m_session.navigate(m_browser, kBrowserHomeAddress);
+        const std::string home = m_host != nullptr ? m_host->browserHomePage() : std::string();
+        m_session.navigate(
+            m_browser,
+            home.empty() ? text::toUtf8(settings::productPageUrl(settings::ProductPage::Home)) : home);
     } else {
         // A target frame the window does not have: the window itself is navigated.
         m_session.navigate(m_browser, text::toUtf8(url), frameIdByName(targetFrame));

@@ -60,8 +60,6 @@ inline constexpr text::TextView kPartnerRedirectPrefix = u"http://r.orvex2000.ex
 /// Shown when a page is recorded before it has an address or title.
 inline constexpr text::TextView kRecordWhileLoadingMessage =
     u"ページを読み込み中です。読み込み終わってからもう一度押して下さい。";
-/// The address a window is sent to for the browser's home page.
-inline constexpr const char* kBrowserHomeAddress = "about:blank";
 /// GetDoc slots of a document search (indices 0 to kFindBound).
 inline constexpr std::int32_t kFindBound = 1024;
 
@@ -105,6 +103,9 @@ class InputFormHost {
     virtual void ShowHelp() = 0;
     /// Shows a message box with an OK button.
     virtual void ShowMessage(const text::Text& message) = 0;
+    /// The address of the browser's home page ("HOME"): the default is the bundled home page; a host
+    /// that knows the browser's own start page setting gives that.
+    virtual std::string browserHomePage();
 };
 
 class clsInputForm final : public FrameManagerOwner {
@@ -128,8 +129,10 @@ class clsInputForm final : public FrameManagerOwner {
     const text::Text& key() const { return m_key; }
     /// Sets the key, also the frame manager's InputFormName.
     void setKey(text::TextView key);
-    /// The last URL given to Navigate.
-    text::Text URL;
+    /// The last URL given to Navigate (or written to URL).
+    const text::Text& URL() const { return m_url; }
+    /// Writing the URL navigates, as Navigate with no flags, no target frame and no sub-URL does.
+    void setURL(text::TextView url) { Navigate(url); }
     text::Text DestURL;
     text::Text DestName;
     clsFrameManager& frameManager() { return m_manager; }
@@ -215,6 +218,7 @@ class clsInputForm final : public FrameManagerOwner {
     InputFormHost* m_host = nullptr;
     InputFormEvents* m_events = nullptr;
     std::string m_browser;
+    text::Text m_url;
     links::clsLink m_link;
     text::Text m_key;
     clsFrameManager m_manager;

@@ -11,6 +11,7 @@
 #include "history/recs.h"
 #include "page/html_loader.h"
 #include "settings/globals.h"
+#include "settings/product_pages.h"
 #include "settings/test_env.h"
 
 namespace orvex::browser {
@@ -57,6 +58,10 @@ class Host : public InputFormHost, public InputFormEvents {
     void RecordCurrentPage(clsInputForm& requester) override { requester.RecordCurrentPage(); }
     void ShowHelp() override { ++helps; }
     void ShowMessage(const text::Text& message) override { messages.push_back(message); }
+    std::string browserHomePage() override {
+        return homePage.empty() ? InputFormHost::browserHomePage() : homePage;
+    }
+    std::string homePage;
 
     void Hit(clsInputForm&, int& value) override { hits.push_back(value); }
     void NoHit(clsInputForm&) override { ++noHits; }
@@ -330,7 +335,9 @@ TEST_F(InputFormTest, RecordCurrentPage) {
     EXPECT_TRUE(host.edited.empty());
 }
 
-// Tests that an empty address minimises the window, and a watcher without window navigates nowhere.
+// Tests that an empty address minimises the window, "HOME" opens the browser's start page (the
+// bundled home page when it has none), writing URL navigates, and a watcher without window
+// navigates nowhere.
 TEST_F(InputFormTest, NavigateEdgeCases) {
     session.bounds["W1"] = {};
     form.Navigate(u"");
@@ -338,11 +345,34 @@ TEST_F(InputFormTest, NavigateEdgeCases) {
     EXPECT_TRUE(session.navigations.empty());
     form.Navigate(u"HOME");
     ASSERT_EQ(session.navigations.size(), 1u);
-    EXPECT_EQ(session.navigations[0].url, kBrowserHomeAddress);
+    EXPECT_EQ(session.navigations[0].url,
+              text::toUtf8(settings::productPageUrl(settings::ProductPage::Home)));
+    EXPECT_NE(session.navigations[0].url, "about:blank");
     EXPECT_EQ(session.bounds["W1"].state, "normal");
+    host.homePage = "https://start.example/";
+    form.Navigate(u"HOME");
+    EXPECT_EQ(session.navigations.back().url, "https://start.example/");
+    form.setURL(u"http://127.0.0.1/next");
+    ASSERT_EQ(session.navigations.size(), 3u);
+    EXPECT_EQ(session.navigations.back().url, "http://127.0.0.1/next");
+    EXPECT_EQ(form.URL(), u"http://127.0.0.1/next");
     form.setBrowser("");
     form.Navigate(u"http://127.0.0.1/");
-    EXPECT_EQ(session.navigations.size(), 1u);
+    EXPECT_EQ(session.navigations.size(), 3u);
+}
+
+// Tests that a mail link opens as it would without the program in a window whose watcher sleeps,
+// while an awake watcher rewrites it.
+TEST_F(InputFormTest, MailLinkOfASleepingWatcherIsFollowed) {
+    router.setSession(&session);
+    form.setBrowser("");  // asleep: detached from its window
+    router.mailtoClicked({"W1", "W1", "", "", kPage}, "mailto:a@b.jp");
+    ASSERT_EQ(session.navigations.size(), 1u);
+    EXPECT_EQ(session.navigations[0].url, "mailto:a@b.jp");
+    form.setBrowser("W1");
+    router.mailtoClicked({"W1", "W1", "", "", kPage}, "mailto:a@b.jp");
+    ASSERT_EQ(session.navigations.size(), 2u);
+    EXPECT_NE(session.navigations[1].url.find("subject=Present"), std::string::npos);
 }
 
 // Tests that a window opened by the page is adopted for this watcher's link, focus selects the

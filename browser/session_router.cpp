@@ -62,7 +62,15 @@ void SessionRouter::frameStoppedLoading(const devtools::FrameInfo& frame) {
 }
 
 void SessionRouter::mailtoClicked(const devtools::FrameInfo& frame, const std::string& url) {
-    if (clsInputForm* form = active(frame.windowId)) form->MailtoClicked(frame, url);
+    if (clsInputForm* form = active(frame.windowId)) {
+        form->MailtoClicked(frame, url);
+        return;
+    }
+    // The watch script kept the browser from following the link; nobody rewrites it here, so it is
+    // followed as the user clicked it.
+    if (m_session != nullptr)
+        m_session->navigate(frame.windowId, url,
+                            frame.frameId == frame.windowId ? std::string() : frame.frameId);
 }
 
 void SessionRouter::windowFocused(const std::string& windowId) {

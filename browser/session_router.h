@@ -10,9 +10,13 @@
 namespace orvex::browser {
 
 /// The session's observer: each window's events go to the watcher attached to it; windows without
-/// a watcher are left alone (their navigations go on).
+/// a watcher are left alone (their navigations go on, and their mail links open as they would
+/// without the program).
 class SessionRouter final : public devtools::BrowserEvents {
   public:
+    /// The session whose windows a mail link is opened in when no awake watcher takes it; without
+    /// one such a link is dropped.
+    void setSession(devtools::BrowserSession* session) { m_session = session; }
     /// Sends the events of `windowId` to `form` (replacing an earlier watcher of that window).
     void attach(const std::string& windowId, clsInputForm* form);
     /// Stops sending events to the watcher of `windowId`; unknown ids are ignored.
@@ -37,6 +41,7 @@ class SessionRouter final : public devtools::BrowserEvents {
     clsInputForm* active(const std::string& windowId) const;
 
     std::map<std::string, clsInputForm*> m_forms;
+    devtools::BrowserSession* m_session = nullptr;
 };
 
 }  // namespace orvex::browser

@@ -1,4 +1,5 @@
 #include "devtools/browser_launcher.h"
+#include "devtools/browser_preferences.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -6,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -110,6 +112,20 @@ TEST_F(PrivateDirectoryTest, RefusesAFileOrNothing) {
     EXPECT_FALSE(ensurePrivateDirectory(path, &error));
     EXPECT_NE(error.find(path), std::string::npos);
     EXPECT_FALSE(ensurePrivateDirectory("", &error));
+}
+
+// Tests that the home page of the browser's profile is read, and that a home page set to the new-tab
+// page, a damaged file and a profile without one give none.
+TEST_F(PrivateDirectoryTest, ProfileHomePage) {
+    EXPECT_FALSE(profileHomePage(dir));
+    std::filesystem::create_directories(dir + "/Default");
+    const auto write = [&](const std::string& text) { std::ofstream(dir + "/Default/Preferences") << text; };
+    write(R"({"homepage": "https://start.example/", "homepage_is_newtabpage": false})");
+    EXPECT_EQ(profileHomePage(dir), "https://start.example/");
+    write(R"({"homepage": "https://start.example/", "homepage_is_newtabpage": true})");
+    EXPECT_FALSE(profileHomePage(dir));
+    write(R"({"homepage": )");
+    EXPECT_FALSE(profileHomePage(dir));
 }
 
 }  // namespace

@@ -226,6 +226,7 @@ int runBrowser(const ReadOptions& options, std::ostream& out, std::ostream& err)
     }
     devtools::Client& client = run.host->client();
     settings::setProcessEventsHook([&client] { client.pump(0); });
+    run.router.setSession(&run.host->session());
     run.host->session().setObserver(&run.router);
     // Without a window nobody could answer a page's dialog: it is accepted, and the report says so.
     if (options.headless) run.host->session().setDialogPolicy(devtools::DialogPolicy::Accept);
