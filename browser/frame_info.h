@@ -57,6 +57,11 @@ class clsFrameInfo : public std::enable_shared_from_this<clsFrameInfo> {
     /// element count changed; otherwise only keeps the new document. A null document is ignored.
     void setDocument(DocumentRef document);
 
+    /// Holds `document` from now on without reading it (the same page, as it stands now); a null
+    /// document is ignored.
+    void holdDocument(DocumentRef document) {
+        if (document) m_document = std::move(document);
+    }
     /// Reads every form of the document; true when at least one form yielded filling-tag entries.
     /// False when the auto-input switch is off, there is no document or no FORM element.
     bool InterpretHTML(bool boolMessage);

@@ -58,6 +58,7 @@ void clsFrameManager::AddFrame(const DocumentRef& document) {
 
 bool clsFrameManager::Fill(std::shared_ptr<const fill::clsUserInfo> person) {
     if (person) setUserInfo(std::move(person));
+    TakeLiveDocuments();
     bool result = false;
     if (InputMode == 2) RefreshFrames();
     if (m_frames.empty() && InputMode == 1) {
@@ -151,6 +152,18 @@ void clsFrameManager::Terminate() {
     ParentForm = nullptr;
     for (const auto& frame : m_frames) frame->Terminate();
     m_frames.clear();
+}
+
+void clsFrameManager::TakeLiveDocuments() {
+    if (ParentForm == nullptr) return;
+    // Copy: reading a document may run events that change the list.
+    const auto frames = m_frames;
+    for (const auto& frame : frames) {
+        const DocumentRef held = frame->document();
+        if (!held || ParentForm == nullptr) continue;
+        DocumentRef now = ParentForm->frameDocument(held->windowId(), held->frameId());
+        if (now && now->URL() == held->URL()) frame->holdDocument(std::move(now));
+    }
 }
 
 void clsFrameManager::RefreshFrames() {

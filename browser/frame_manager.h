@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "browser/browser_document.h"
@@ -29,6 +30,13 @@ class FrameManagerOwner {
     virtual void PassFillResult(bool result) = 0;
     /// The current document of the window's main frame; null when there is none.
     virtual DocumentRef browserDocument() = 0;
+    /// The document a frame of the window shows now, read afresh; null when it cannot be read (the
+    /// default: readers then keep the documents they hold).
+    virtual DocumentRef frameDocument(const std::string& windowId, const std::string& frameId) {
+        (void)windowId;
+        (void)frameId;
+        return nullptr;
+    }
 };
 
 class clsFrameManager {
@@ -54,7 +62,9 @@ class clsFrameManager {
 
     /// Adds a reader for the document, or hands it to the reader of the same URL.
     void AddFrame(const DocumentRef& document);
-    /// Fills the window (with `person` when given); true when something was written.
+    /// Fills the window (with `person` when given); true when something was written. Every reader
+    /// first takes its frame's document as the page shows it now (a form the page's script built
+    /// after the load is there), never the copy taken at the load.
     bool Fill(std::shared_ptr<const fill::clsUserInfo> person = nullptr);
     /// Empties the frame list and the mail action list.
     void Clear();
@@ -81,6 +91,8 @@ class clsFrameManager {
     /// Clears ParentForm, terminates every reader and drops the frame list.
     void Terminate();
 
+    /// Gives every reader the document its frame shows now, when it still shows the reader's address.
+    void TakeLiveDocuments();
     /// Collects the documents of the watcher's window (the top document and its frames).
     void RefreshFrames();
     /// Adds the document and, through the document access library, its frames' documents.

@@ -472,6 +472,11 @@ void clsInputForm::SetStatusText(const text::Text& text) {
     if (m_events != nullptr) m_events->OnStatusText(*this, text);
 }
 
+DocumentRef clsInputForm::frameDocument(const std::string& windowId, const std::string& frameId) {
+    if (windowId.empty() || windowId != m_browser || !m_documents) return nullptr;
+    return m_documents->load(windowId, frameId);
+}
+
 DocumentRef clsInputForm::browserDocument() {
     if (m_browser.empty() || !m_documents) return nullptr;
     return m_documents->load(m_browser, m_browser);

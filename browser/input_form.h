@@ -194,6 +194,7 @@ class clsInputForm final : public FrameManagerOwner {
     // ----- FrameManagerOwner -----
     void SetStatusText(const text::Text& text) override;
     DocumentRef browserDocument() override;
+    DocumentRef frameDocument(const std::string& windowId, const std::string& frameId) override;
 
     /// The read-URL list, the pending sub-URL and the content URL (for tests and reports).
     const std::vector<text::Text>& readURLs() const { return m_readURLs; }

@@ -28,9 +28,10 @@ constexpr const char* kNameForm = "<form action=\"/post\">お名前 <input type=
 // Serves documents per frame id from saved pages.
 class PageSource : public DocumentSource {
   public:
-    DocumentRef load(const std::string&, const std::string& frameId) override {
+    DocumentRef load(const std::string& windowId, const std::string& frameId) override {
         ++loads;
-        const auto it = pages.find(frameId);
+        // A saved page names its top frame "top"; the window's main frame has the window's id.
+        const auto it = pages.find(frameId == "top" ? windowId : frameId);
         return it == pages.end() ? nullptr : it->second->topDocument();
     }
     void set(const std::string& frameId, const std::string& html, const std::string& url,
@@ -402,6 +403,24 @@ TEST_F(InputFormTest, SleepDetaches) {
     form.setBrowser("W1");
     form.Sleep(0);
     EXPECT_TRUE(form.Browser().empty());
+}
+
+// Tests that a fill on request reads the page as it stands now: a form the page's script built after
+// its load is found and filled, where the copy taken at the load had none; a frame that shows another
+// address by now is not taken for the reader's page.
+TEST_F(InputFormTest, FillOnRequestReadsTheLivePage) {
+    source->set("W1", "<form><p>お待ちください</p></form>", kPage);
+    router.frameLoaded({"W1", "W1", "", "", kPage});
+    EXPECT_TRUE(filledWith.empty());
+    source->set("W1", kNameForm, "http://127.0.0.1/other.html");
+    form.Fill(host.persons[0]);
+    EXPECT_TRUE(filledWith.empty());
+    EXPECT_EQ(host.noHits, 1);
+
+    source->set("W1", kNameForm, kPage);
+    form.Fill(host.persons[0]);
+    EXPECT_EQ(filledWith, std::vector<text::Text>{host.persons[0]->DisplayName});
+    EXPECT_EQ(host.hits.size(), 1u);
 }
 
 // Tests the on-request mode: a completed document only clears the manager; a fill reads then.
