@@ -411,6 +411,7 @@ void clsInputForm::DocumentComplete(const devtools::FrameInfo& frame) {
         }
         m_manager.InputMode = static_cast<std::int16_t>(m_link.InputMode);
         m_manager.setUserInfo(UserInfo);
+        m_handedOver[frame.frameId] = url;
         m_manager.AddFrame(document);
         m_manager.DebugPrint();
     } else if (m_link.InputMode == 2) {
@@ -428,25 +429,56 @@ void clsInputForm::DocumentComplete(const devtools::FrameInfo& frame) {
 }
 
 void clsInputForm::NavigateComplete2(const devtools::FrameInfo& frame) {
+    m_handedOver.erase(frame.frameId);
     const text::Text url = utf16(frame.url);
     if (url == m_contentURL) m_contentTitle = url;
 }
 
+bool clsInputForm::countsAsDownload(const devtools::FrameInfo& frame) const {
+    if (frame.frameId == m_browser) return true;
+    return headerEnabled() && utf16(frame.name) == kContentFrameName;
+}
+
 void clsInputForm::DownloadBegin() {
+    devtools::FrameInfo frame = mainFrame();
+    frame.frameId = m_browser;
+    DownloadBegin(frame);
+}
+
+void clsInputForm::DownloadBegin(const devtools::FrameInfo& frame) {
+    if (!countsAsDownload(frame)) return;
     ++m_downloads;
     if (m_events != nullptr) m_events->OnBeforeNavigate(*this);
 }
 
 void clsInputForm::DownloadComplete() {
+    devtools::FrameInfo frame = mainFrame();
+    frame.frameId = m_browser;
+    DownloadComplete(frame);
+}
+
+void clsInputForm::DownloadComplete(const devtools::FrameInfo& frame) {
+    if (!countsAsDownload(frame)) return;
     if (m_downloads > 0) {
         --m_downloads;
         if (m_downloads == 0) raiseNoHit();
     }
     if (m_link.InputMode != 1 || !m_documents) return;
-    const text::Text url = mstrURL();
-    DocumentRef top = m_documents->load(m_browser, m_browser);
-    DocumentRef document = FindDocument(top, url);
-    if (!document) document = top;
+    const bool mainFrameLoad = frame.frameId == m_browser;
+    const text::Text url = mainFrameLoad ? mstrURL() : utf16(frame.url);
+    if (const auto handed = m_handedOver.find(frame.frameId);
+        handed != m_handedOver.end() && settings::SameURL(handed->second, url)) {
+        m_readURLs.push_back(url);
+        return;  // read at its load already: one load of one document is read once
+    }
+    DocumentRef document;
+    if (mainFrameLoad) {
+        DocumentRef top = m_documents->load(m_browser, m_browser);
+        document = FindDocument(top, url);
+        if (!document) document = top;
+    } else {
+        document = m_documents->load(m_browser, frame.frameId);
+    }
     if (!document) return;
     m_manager.InputMode = static_cast<std::int16_t>(m_link.InputMode);
     m_manager.setUserInfo(UserInfo);

@@ -16,8 +16,10 @@
 // - DocumentComplete: frameLoaded, once per document of each frame (the window's own document
 //   included); the document is read through the live loader.
 // - DownloadBegin/DownloadComplete: frameStartedLoading/frameStoppedLoading of the window's main
-//   frame only (the browser reports every frame; counting the main frame keeps one begin per
-//   complete and reads the page once per load instead of once per frame).
+//   frame, and while the control-panel header is in use of its content frame, where every page of
+//   the window loads (the browser reports every frame; counting only these keeps one begin per
+//   complete and reads each page once per load instead of once per frame). A document handed to
+//   the frame manager at its load is not handed again when its frame stops loading.
 // - NavigateComplete2: frameNavigated; the frame's title is not known yet at that point, so its
 //   address stands for LocationName.
 // - NewWindow2: windowOpened with this window as opener; the new window is adopted (the bar's
@@ -28,6 +30,7 @@
 //   counterpart; status texts go to the bar through OnStatusText.
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -181,8 +184,13 @@ class clsInputForm final : public FrameManagerOwner {
     void MailtoClicked(const devtools::FrameInfo& frame, const std::string& url);
     void DocumentComplete(const devtools::FrameInfo& frame);
     void NavigateComplete2(const devtools::FrameInfo& frame);
+    /// A download of the window's main frame begins (or, with `frame`, of the frame given; only the
+    /// main frame and the content frame of the header frameset count).
     void DownloadBegin();
+    void DownloadBegin(const devtools::FrameInfo& frame);
+    /// A download of the main frame (or of `frame`) completed.
     void DownloadComplete();
+    void DownloadComplete(const devtools::FrameInfo& frame);
     /// A page of this window opened `window`.
     void NewWindow2(const devtools::WindowInfo& window);
     void Quit();
@@ -206,6 +214,7 @@ class clsInputForm final : public FrameManagerOwner {
 
   private:
     bool headerEnabled() const;
+    bool countsAsDownload(const devtools::FrameInfo& frame) const;
     void runHeaderCommand(text::TextView url);
     void writePersonsIntoHeader(const DocumentRef& document);
     void raiseHit();
@@ -230,6 +239,9 @@ class clsInputForm final : public FrameManagerOwner {
     text::Text m_contentTitle;
     text::Text m_lastMailURL;
     std::vector<text::Text> m_readURLs;
+    // Per frame, the address of the document DocumentComplete handed to the frame manager; a frame
+    // that navigates drops its entry.
+    std::map<std::string, text::Text> m_handedOver;
     std::int16_t m_mailCounter = 0;
     std::string m_savedBrowser;
     bool m_hidden = false;

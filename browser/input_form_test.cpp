@@ -320,6 +320,33 @@ TEST_F(InputFormTest, DownloadsAndReadList) {
     EXPECT_TRUE(form.readURLs().empty());
 }
 
+// Tests that with the header in use the content frame's loading counts as the page's (begin and
+// the last complete), other frames' loading does not, and a page read at its load is not read a
+// second time when its frame stops loading, even when its scripts added elements meanwhile.
+TEST_F(InputFormTest, ContentFrameLoadingCountsAndReadsOnce) {
+    addFramesetFrames();
+    const devtools::FrameInfo content{"W1", "C", "W1", "qzt00contents", kPage};
+    router.frameStartedLoading(content);
+    router.frameStartedLoading({"W1", "H", "W1", "qzt00header", kHeaderUrl});
+    EXPECT_EQ(host.beforeNavigates, 1);
+    source->set("C", kNameForm, kPage, "qzt00contents");
+    router.frameLoaded(content);
+    EXPECT_EQ(filledWith.size(), 1u);
+    source->set("C", std::string(kNameForm) + "<p><input type=hidden name=later></p>", kPage,
+                "qzt00contents");
+    router.frameStoppedLoading({"W1", "H", "W1", "qzt00header", kHeaderUrl});
+    EXPECT_EQ(host.noHits, 0);
+    router.frameStoppedLoading(content);
+    EXPECT_EQ(host.noHits, 1);
+    EXPECT_EQ(filledWith.size(), 1u);
+
+    // The near miss: the next page of the content frame is read when it stops loading.
+    router.frameNavigated(content);
+    router.frameStartedLoading(content);
+    router.frameStoppedLoading(content);
+    EXPECT_EQ(filledWith.size(), 2u);
+}
+
 // Tests recording: with Hist on through the edit window, off at once, nothing while loading, and
 // the partner redirect's target address.
 TEST_F(InputFormTest, RecordCurrentPage) {

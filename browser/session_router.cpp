@@ -52,13 +52,11 @@ void SessionRouter::frameLoaded(const devtools::FrameInfo& frame) {
 }
 
 void SessionRouter::frameStartedLoading(const devtools::FrameInfo& frame) {
-    if (frame.frameId != frame.windowId) return;  // the window's own loading only
-    if (clsInputForm* form = active(frame.windowId)) form->DownloadBegin();
+    if (clsInputForm* form = active(frame.windowId)) form->DownloadBegin(frame);
 }
 
 void SessionRouter::frameStoppedLoading(const devtools::FrameInfo& frame) {
-    if (frame.frameId != frame.windowId) return;
-    if (clsInputForm* form = active(frame.windowId)) form->DownloadComplete();
+    if (clsInputForm* form = active(frame.windowId)) form->DownloadComplete(frame);
 }
 
 void SessionRouter::mailtoClicked(const devtools::FrameInfo& frame, const std::string& url) {
