@@ -1,62 +1,40 @@
 #include "app/startup.h"
 
 #include <exception>
+#include <memory>
 
 #include <QApplication>
-#include <QMenu>
+#include <QTimer>
 
 #include "app/event_pump.h"
 #include "app/single_instance.h"
 #include "app/splash_window.h"
+#include "bar/bar_model.h"
+#include "bar/chromium_browser.h"
 #include "bar/gui/frm_main.h"
+#include "bar/gui/model_input.h"
+#include "bar/gui/network_icon_fetcher.h"
+#include "bar/gui/qt_timers.h"
 #include "bar/gui/x11_dock.h"
+#include "bar/startup.h"
 #include "gui/window_setup.h"
-#include "history/recs.h"
 #include "settings/bar_settings.h"
 #include "settings/globals.h"
-#include "settings/startup_files.h"
 
 namespace orvex::app {
 namespace {
 
-// The bar's thickness at the top or bottom edge.
-constexpr int kBarThickness = 30;
-// Fixed items of the empty bar, until the bar's logic lays them out.
-constexpr int kStatusBoxWidth = 36;
+// Said once on the status line where no screen space can be reserved for the bar.
+constexpr char16_t kNoDockMessage[] = u"このデスクトップでは画面の領域を確保できません。";
 
-// The bar's input while no bar logic drives it: the menu opens and ends the program, "Auto"
-// turns the switch over.
-class EmptyBar final : public bar::gui::FrmMainInput {
-  public:
-    EmptyBar(bar::gui::frmMain& bar, bar::gui::X11Dock& dock) : m_bar(bar), m_dock(dock) {}
-    void personClicked(int) override {}
-    void linkClicked(int) override {}
-    void menuRequested() override { m_bar.showMenu(true, false); }
-    void menuChosen(const QString& name) override {
-        if (name == QLatin1String("mnuExit")) {
-            m_dock.undock();
-            QCoreApplication::quit();
-        }
+// Runs `step`; an exception ends only the step (no exception reaches the event loop).
+template <typename F>
+void guarded(F&& step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+    } catch (...) {
     }
-    void autoClicked() override {
-        settings::Globals& g = settings::globals();
-        g.autoInput = !g.autoInput;
-        m_bar.setAutoOn(g.autoInput);
-    }
-    void statusClicked() override {}
-
-  private:
-    bar::gui::frmMain& m_bar;
-    bar::gui::X11Dock& m_dock;
-};
-
-void layOutEmptyBar(bar::gui::frmMain& bar) {
-    const int w = bar.width();
-    const int h = bar.height();
-    const QRect menu(w - 4 - 16, (h - 16) / 2, 16, 16);
-    const QRect autoLabel(menu.left() - 4 - 32, (h - 16) / 2, 32, 16);
-    bar.setFixedItems({QRect((kStatusBoxWidth - 24) / 2, (h - 24) / 2, 24, 24),
-                       QRect(autoLabel.left() - 4 - 32, (h - 16) / 2, 32, 16), autoLabel, menu});
 }
 
 }  // namespace
@@ -66,38 +44,55 @@ int runProgram(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("orvex"));
     QApplication::setApplicationDisplayName(QStringLiteral("Orvex2000"));
 
-    // 1. One instance only.
+    // One instance only: a second start ends here.
     SingleInstance instance;
     if (!instance.acquire()) return kExitAlreadyRunning;
 
     gui::installUiFont();
     installQtWait();
-    try {
-        // 2-4. Wait rounds, settings store keys, auto-input switch and name-check table; the
-        // shared history store.
-        settings::loadGlobals(settings::globals());
-        history::sharedRecs();
-        // 5-6. The "icons" folder; the splash only when it was already there.
-        if (settings::iconsFolderExisted()) SplashWindow::showPicture(settings::splashPicture());
-        // 7. The keyword dictionaries are constant tables built into the program: nothing to set up.
-    } catch (const std::exception&) {
-        // Every step goes on past a failure with its defaults.
-    }
+    // The globals, the history store, the "icons" folder, the splash decision, the dictionaries.
+    bar::StartupOutcome startup;
+    guarded([&] { startup = bar::runStartup(settings::globals()); });
+    // Start-up goes on while the splash shows.
+    if (!startup.splash.empty()) SplashWindow::showPicture(startup.splash);
 
-    // 8. The bar.
-    const settings::BarSettings barSettings = settings::readBarSettings();
-    bar::gui::frmMain bar;
-    const auto edge = barSettings.BarPosition == 1 ? bar::gui::DockEdge::Bottom : bar::gui::DockEdge::Top;
-    bar::gui::X11Dock dock(&bar, edge, kBarThickness);
-    EmptyBar input(bar, dock);
-    bar.setInput(&input);
-    const bool reserved = dock.dock();
-    layOutEmptyBar(bar);
-    bar.show();
-    if (!reserved)
-        bar.setStatusText(QStringLiteral("このデスクトップでは画面の領域を確保できません。"));
-    const int code = QApplication::exec();
-    dock.undock();
+    // The browser: its protocol pipe is watched by the event loop while it runs.
+    bar::ChromiumBrowser browser;
+    std::unique_ptr<DevToolsPump> pump;
+    browser.setClientHandlers([&pump](devtools::Client& client) { pump = std::make_unique<DevToolsPump>(client); },
+                              [&pump](devtools::Client&) { pump.reset(); });
+
+    bar::gui::frmMain view;
+    bar::gui::QtTimerSource timers(&view, {QStringLiteral("timAnimation"), QStringLiteral("tmrFlash")});
+    bar::gui::NetworkIconFetcher icons;
+    int code = kExitOk;
+    {
+        bar::BarModel model(view, timers, browser, &icons);
+        bar::gui::ModelInput input(model);
+        view.setInput(&input);
+        // The edge comes from "system.ini" before the bar's loading reads it, so that the bar is
+        // docked and its width known when the loading lays out the buttons.
+        bar::gui::X11Dock dock(&view, bar::edgeForBarPosition(settings::readBarSettings().BarPosition));
+        view.setDock(&dock);
+        guarded([&] { model.setFixedItemSizes(view.fixedItemSizes()); });
+        QObject::connect(&dock, &bar::gui::X11Dock::placed, &view,
+                         [&] { guarded([&] { model.setBarWidth(view.width()); }); });
+        bool reserved = true;
+        if (!model.replacedByFloatingWindow()) {
+            reserved = dock.dock();
+            view.show();
+        }
+        // The loading starts the browser and waits for it while events run: inside the event
+        // loop, so that "終了" during the wait ends the program.
+        QTimer::singleShot(0, &view, [&] {
+            guarded([&] { model.load(); });
+            if (!reserved) view.setStatusText(kNoDockMessage);
+        });
+        code = QApplication::exec();
+        dock.undock();
+        view.setInput(nullptr);
+    }
+    guarded([&] { browser.shutdown(); });
     return code;
 }
 

@@ -155,8 +155,11 @@ X11TestDisplay::X11TestDisplay(int width, int height) : m_dir(makeTempDir()) {
     }
     m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
     m_wm.emplace(std::vector<std::string>{"openbox", "--sm-disable"}, environment(), m_dir / "openbox.log");
-    m_wmReady = waitUntil([&] { return !property(m_root, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW).empty(); },
-                          kStartMs);
+    // Ready once it has said so and published its first work area.
+    m_wmReady = waitUntil([&] {
+        return !property(m_root, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW).empty() &&
+               !property(m_root, "_NET_WORKAREA", XCB_ATOM_CARDINAL).empty();
+    }, kStartMs);
     if (!m_wmReady) m_problem = "openbox did not start";
 }
 
@@ -280,7 +283,13 @@ FakePanel::FakePanel(X11TestDisplay& display, bool bottom, int thickness) : m_di
                         kClass);
     xcb_map_window(c, m_window);
     xcb_flush(c);
-    display.waitForWindow("fakepanel", kStartMs);
+    // Once the window manager manages the panel (WM_STATE set), the struts are written again:
+    // a change of them is always taken into the work area, whatever the manager read at mapping.
+    const xcb_atom_t wmState = display.atom("WM_STATE");
+    waitUntil([&] { return !display.property(m_window, "WM_STATE", wmState).empty(); }, kStartMs);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, m_window, display.atom("_NET_WM_STRUT_PARTIAL"), XCB_ATOM_CARDINAL,
+                        32, 12, strut);
+    xcb_flush(c);
 }
 
 FakePanel::~FakePanel() {

@@ -114,6 +114,8 @@ void IButton::relayout() {
     hidden->hide();
     shown->setVisible(captionShown);
     shown->setGeometry(qRect(layout.caption));
+    // A caption longer than its room ends in "…" instead of being cut off.
+    shown->setText(shown->fontMetrics().elidedText(m_caption, Qt::ElideRight, layout.caption.width));
     shown->setAlignment(qAlign(layout.align));
 }
 

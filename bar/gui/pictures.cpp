@@ -13,13 +13,13 @@ int wrap(int index, int count) { return index < 0 ? 0 : index % count; }
 
 }  // namespace
 
-QIcon statusPicture(StatusPicture set, int index) {
+QIcon statusPictureIcon(StatusPictureSet set, int index) {
     switch (set) {
-        case StatusPicture::Smile: return builtIn(QStringLiteral("smile%1").arg(wrap(index, kSmileCount) + 1));
-        case StatusPicture::ReadingPage:
+        case StatusPictureSet::Smile: return builtIn(QStringLiteral("smile%1").arg(wrap(index, kSmileCount) + 1));
+        case StatusPictureSet::ReadingPage:
             return builtIn(QStringLiteral("reading%1").arg(wrap(index, kReadingPageCount) + 1));
-        case StatusPicture::AccessDeny: return builtIn(QStringLiteral("access_deny"));
-        case StatusPicture::Bar: break;
+        case StatusPictureSet::AccessDeny: return builtIn(QStringLiteral("access_deny"));
+        case StatusPictureSet::Bar: break;
     }
     return builtIn(QStringLiteral("bar"));
 }

@@ -9,7 +9,7 @@ namespace orvex::bar::gui {
 
 // The status picture's sets: imgSmiles (three), imgReadingPage (two), imgAccessDeny and the
 // default picture imgBar.
-enum class StatusPicture { Smile, ReadingPage, AccessDeny, Bar };
+enum class StatusPictureSet { Smile, ReadingPage, AccessDeny, Bar };
 inline constexpr int kSmileCount = 3;
 inline constexpr int kReadingPageCount = 2;
 // The built-in person pictures, imgUserIcon.
@@ -17,7 +17,7 @@ inline constexpr int kUserIconCount = 6;
 
 /// Picture `index` of a status set (imgSmiles, imgReadingPage; the index wraps around); the
 /// single pictures ignore it.
-QIcon statusPicture(StatusPicture set, int index);
+QIcon statusPictureIcon(StatusPictureSet set, int index);
 
 /// Built-in person picture `index` of imgUserIcon (wrapping around, negative read as 0).
 QIcon userIcon(int index);

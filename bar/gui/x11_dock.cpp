@@ -3,7 +3,9 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -16,9 +18,6 @@
 namespace orvex::bar::gui {
 namespace {
 
-// Indexes into a strut.
-enum StrutIndex { kLeft, kRight, kTop, kBottom, kLeftStart, kLeftEnd, kRightStart, kRightEnd,
-                  kTopStart, kTopEnd, kBottomStart, kBottomEnd };
 // _NET_WM_DESKTOP for "on every desktop".
 constexpr std::uint32_t kAllDesktops = 0xFFFFFFFFu;
 // Qt's own window-type property of a QWindow on xcb: with the dock bit Qt writes the dock type
@@ -68,20 +67,25 @@ void setCardinals(xcb_connection_t* c, xcb_window_t w, xcb_atom_t property, xcb_
 }
 
 // The strut of one window: its partial strut, else its plain strut; nothing without either.
-std::optional<StrutPartial> strutOf(xcb_connection_t* c, xcb_window_t w, xcb_atom_t partialAtom, xcb_atom_t strutAtom) {
-    StrutPartial s{};
-    const auto partial = cardinals(c, w, partialAtom, XCB_ATOM_CARDINAL, 12);
-    if (partial.size() == 12) {
-        std::copy(partial.begin(), partial.end(), s.begin());
-        return s;
-    }
-    const auto plain = cardinals(c, w, strutAtom, XCB_ATOM_CARDINAL, 4);
-    if (plain.size() != 4) return std::nullopt;
-    std::copy(plain.begin(), plain.end(), s.begin());
-    // A plain strut spans its whole side.
-    for (int i = kLeftStart; i <= kBottomEnd; i += 2) s[i + 1] = 0xFFFFFFFFu;
-    return s;
+std::optional<bar::Strut> strutOf(xcb_connection_t* c, xcb_window_t w, xcb_atom_t partialAtom, xcb_atom_t strutAtom,
+                                  qreal scale) {
+    std::vector<std::uint32_t> values = cardinals(c, w, partialAtom, XCB_ATOM_CARDINAL, 12);
+    if (values.size() != 12) values = cardinals(c, w, strutAtom, XCB_ATOM_CARDINAL, 4);
+    if (values.size() != 12 && values.size() != 4) return std::nullopt;
+    std::vector<long> wide;
+    for (std::uint32_t v : values) wide.push_back(v == 0xFFFFFFFFu ? static_cast<long>(v) : std::lround(v / scale));
+    return bar::Strut::fromValues(wide);
 }
+
+bar::Rect toRect(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
+
+// X11 measures in device pixels, the bar's arithmetic in the screen's device-independent pixels
+// (a 2x screen gets a bar of 60 device pixels that looks like one of 30).
+int toLogical(long devicePixels, qreal scale) { return static_cast<int>(std::lround(devicePixels / scale)); }
+long toDevice(long logical, qreal scale) { return std::lround(logical * scale); }
+
+qreal scaleOf(const QWidget* w) { return w->devicePixelRatioF() > 0 ? w->devicePixelRatioF() : 1.0; }
+QRect toQRect(const bar::Rect& r) { return QRect(r.x, r.y, r.width, r.height); }
 
 std::vector<xcb_window_t> childWindows(xcb_connection_t* c, xcb_window_t w) {
     XcbReply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, xcb_query_tree(c, w), nullptr), &std::free);
@@ -92,41 +96,7 @@ std::vector<xcb_window_t> childWindows(xcb_connection_t* c, xcb_window_t w) {
 
 }  // namespace
 
-DockPlacement placeDock(const QRect& screen, const std::vector<StrutPartial>& others, DockEdge edge, int thickness) {
-    const int w = std::max(0, screen.width());
-    const int h = std::max(0, screen.height());
-    std::uint32_t left = 0, right = 0, top = 0, bottom = 0;
-    for (const StrutPartial& s : others) {
-        left = std::max(left, s[kLeft]);
-        right = std::max(right, s[kRight]);
-        top = std::max(top, s[kTop]);
-        bottom = std::max(bottom, s[kBottom]);
-    }
-    const int l = std::min<std::int64_t>(left, w);
-    const int r = std::max<std::int64_t>(l, w - static_cast<std::int64_t>(std::min<std::uint32_t>(right, w)));
-    const int t = std::min<std::int64_t>(top, h);
-    const int b = std::max<std::int64_t>(t, h - static_cast<std::int64_t>(std::min<std::uint32_t>(bottom, h)));
-    thickness = std::clamp(thickness, 0, std::max(0, b - t));
-
-    DockPlacement p;
-    const int y = edge == DockEdge::Top ? t : b - thickness;
-    p.rect = QRect(screen.x() + l, screen.y() + y, r - l, thickness);
-    if (r > l && thickness > 0) {
-        if (edge == DockEdge::Top) {
-            p.strut[kTop] = static_cast<std::uint32_t>(y + thickness);
-            p.strut[kTopStart] = static_cast<std::uint32_t>(l);
-            p.strut[kTopEnd] = static_cast<std::uint32_t>(r - 1);
-        } else {
-            p.strut[kBottom] = static_cast<std::uint32_t>(h - y);
-            p.strut[kBottomStart] = static_cast<std::uint32_t>(l);
-            p.strut[kBottomEnd] = static_cast<std::uint32_t>(r - 1);
-        }
-    }
-    return p;
-}
-
-X11Dock::X11Dock(QWidget* bar, DockEdge edge, int thickness)
-    : QObject(bar), m_bar(bar), m_edge(edge), m_thickness(thickness), m_x11(onX11()) {}
+X11Dock::X11Dock(QWidget* bar, int edge) : QObject(bar), m_bar(bar), m_edge(edge), m_x11(onX11()) {}
 
 X11Dock::~X11Dock() { undock(); }
 
@@ -148,22 +118,43 @@ bool X11Dock::writeDockProperties() {
     return true;
 }
 
-void X11Dock::writeStruts(const StrutPartial& strut) {
+void X11Dock::writeStruts(const bar::Strut& strut) {
     if (m_written == strut) return;  // unchanged: no property change, so no work-area change loop
     xcb_connection_t* c = connection();
     if (c == nullptr) return;
     const auto w = static_cast<xcb_window_t>(m_bar->winId());
-    setCardinals(c, w, atom(c, "_NET_WM_STRUT_PARTIAL"), XCB_ATOM_CARDINAL, strut.data(), 12);
-    setCardinals(c, w, atom(c, "_NET_WM_STRUT"), XCB_ATOM_CARDINAL, strut.data(), 4);
+    std::array<std::uint32_t, 12> values{};
+    const std::array<long, 12> partial = strut.partial();
+    const qreal scale = scaleOf(m_bar);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = static_cast<std::uint32_t>(std::max(0L, toDevice(partial[i], scale)));
+    setCardinals(c, w, atom(c, "_NET_WM_STRUT_PARTIAL"), XCB_ATOM_CARDINAL, values.data(), 12);
+    setCardinals(c, w, atom(c, "_NET_WM_STRUT"), XCB_ATOM_CARDINAL, values.data(), 4);
     xcb_flush(c);
     m_written = strut;
 }
 
-std::vector<StrutPartial> X11Dock::otherStruts() const {
-    std::vector<StrutPartial> out;
+bar::DockArea X11Dock::dockArea() const {
+    bar::DockArea area;
+    QScreen* screen = m_bar->screen() != nullptr ? m_bar->screen() : QGuiApplication::primaryScreen();
+    if (screen != nullptr) area.screen = toRect(screen->geometry());
+    area.root = area.screen;
     xcb_connection_t* c = connection();
-    if (c == nullptr) return out;
+    if (c == nullptr) return area;
     const xcb_window_t root = rootOf(c);
+    const xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c));
+    const qreal scale = scaleOf(m_bar);
+    if (it.rem > 0)
+        area.root = {0, 0, toLogical(it.data->width_in_pixels, scale), toLogical(it.data->height_in_pixels, scale)};
+    // The work area of the current desktop (the first when the desktop is not known).
+    const std::vector<std::uint32_t> desktop = cardinals(c, root, atom(c, "_NET_CURRENT_DESKTOP"), XCB_ATOM_CARDINAL, 1);
+    const std::vector<std::uint32_t> work = cardinals(c, root, atom(c, "_NET_WORKAREA"), XCB_ATOM_CARDINAL, 4 * 64);
+    const std::size_t at = 4 * (desktop.empty() ? 0 : desktop[0]);
+    if (work.size() >= at + 4)
+        area.workArea = {toLogical(work[at], scale), toLogical(work[at + 1], scale), toLogical(work[at + 2], scale),
+                         toLogical(work[at + 3], scale)};
+    area.workAreaHasOwnStrut = m_written.has_value() && !(*m_written == bar::Strut{});
+
     const auto own = static_cast<xcb_window_t>(m_bar->winId());
     const xcb_atom_t partial = atom(c, "_NET_WM_STRUT_PARTIAL");
     const xcb_atom_t plain = atom(c, "_NET_WM_STRUT");
@@ -180,23 +171,9 @@ std::vector<StrutPartial> X11Dock::otherStruts() const {
     }
     for (std::uint32_t w : windows) {
         if (w == own) continue;
-        if (auto s = strutOf(c, w, partial, plain)) out.push_back(*s);
+        if (auto s = strutOf(c, w, partial, plain, scale)) area.otherStruts.push_back(*s);
     }
-    return out;
-}
-
-QRect X11Dock::screenRect() const {
-    QScreen* screen = m_bar->screen() != nullptr ? m_bar->screen() : QGuiApplication::primaryScreen();
-    if (screen == nullptr) return {};
-    const qreal scale = screen->devicePixelRatio();
-    const QRect g = screen->geometry();
-    return QRect(qRound(g.x() * scale), qRound(g.y() * scale), qRound(g.width() * scale), qRound(g.height() * scale));
-}
-
-void X11Dock::moveBar(const QRect& r) {
-    const qreal scale = m_bar->devicePixelRatioF() > 0 ? m_bar->devicePixelRatioF() : 1.0;
-    m_bar->setGeometry(QRect(qRound(r.x() / scale), qRound(r.y() / scale), qRound(r.width() / scale),
-                             qRound(r.height() / scale)));
+    return area;
 }
 
 bool X11Dock::dock() {
@@ -217,21 +194,39 @@ bool X11Dock::dock() {
 }
 
 void X11Dock::redock() {
-    const qreal scale = m_bar->devicePixelRatioF() > 0 ? m_bar->devicePixelRatioF() : 1.0;
-    const int thickness = qRound(m_thickness * scale);
     if (m_docked) {
-        m_placement = placeDock(screenRect(), otherStruts(), m_edge, thickness);
-        moveBar(m_placement.rect);
+        m_placement = bar::placeBar(m_edge, dockArea());
+        m_bar->setGeometry(toQRect(m_placement.bar));
         writeStruts(m_placement.strut);
-        return;
+    } else {
+        // Nothing reserves space here: the edge of the space the desktop leaves free.
+        bar::DockArea area;
+        QScreen* screen = m_bar->screen() != nullptr ? m_bar->screen() : QGuiApplication::primaryScreen();
+        if (screen == nullptr) return;
+        area.root = area.screen = toRect(screen->geometry());
+        area.workArea = toRect(screen->availableGeometry());
+        m_placement = bar::placeBar(m_edge, area);
+        m_bar->setGeometry(toQRect(m_placement.bar));
     }
-    // No window manager to reserve space with: the edge of the space the desktop leaves free.
-    QScreen* screen = m_bar->screen() != nullptr ? m_bar->screen() : QGuiApplication::primaryScreen();
-    if (screen == nullptr) return;
-    const QRect area = screen->availableGeometry();
-    const int y = m_edge == DockEdge::Top ? area.top() : area.bottom() + 1 - m_thickness;
-    m_bar->setGeometry(area.left(), y, area.width(), m_thickness);
-    m_placement.rect = QRect(qRound(area.left() * scale), qRound(y * scale), qRound(area.width() * scale), thickness);
+    emit placed();
+}
+
+void X11Dock::setAbove(bool above) {
+    xcb_connection_t* c = connection();
+    if (!m_x11 || c == nullptr || !m_bar->internalWinId()) return;
+    // The window manager changes the state of a mapped window when asked by a client message.
+    constexpr std::uint32_t kRemove = 0;
+    constexpr std::uint32_t kAdd = 1;
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = static_cast<xcb_window_t>(m_bar->internalWinId());
+    message.type = atom(c, "_NET_WM_STATE");
+    message.data.data32[0] = above ? kAdd : kRemove;
+    message.data.data32[1] = atom(c, "_NET_WM_STATE_ABOVE");
+    xcb_send_event(c, 0, rootOf(c), XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(c);
 }
 
 void X11Dock::undock() {

@@ -5,42 +5,24 @@
 // at the bottom: the bar sits directly above it), and docks again when the screen or that
 // area changes. Other platforms get a plain frameless window at the edge.
 
-#include <array>
-#include <cstdint>
-#include <functional>
 #include <optional>
 #include <vector>
 
 #include <QObject>
 #include <QRect>
 
+#include "bar/bar_geometry.h"
+
 class QWidget;
 
 namespace orvex::bar::gui {
-
-// The reserved space of one dock as the window manager reads it: left, right, top, bottom,
-// then the start and end of each side (left y, right y, top x, bottom x), in device pixels.
-using StrutPartial = std::array<std::uint32_t, 12>;
-
-enum class DockEdge { Top, Bottom };
-
-/// Where a dock goes and what it reserves.
-struct DockPlacement {
-    QRect rect;          // in device pixels of the root window
-    StrutPartial strut{};
-};
-
-/// The strip of `thickness` device pixels at `edge` inside the part of `screen` that the
-/// other docks' struts leave free, and the strut that reserves it. Never fails; struts larger
-/// than the screen are clamped.
-DockPlacement placeDock(const QRect& screen, const std::vector<StrutPartial>& others, DockEdge edge, int thickness);
 
 /// The X11 side of the bar's docking; does nothing but the fallback when the platform is not xcb.
 class X11Dock : public QObject {
     Q_OBJECT
   public:
-    /// Docks `bar` (not yet shown) at `edge`, `thickness` device-independent pixels thick.
-    X11Dock(QWidget* bar, DockEdge edge, int thickness);
+    /// Docks `bar` (not yet shown) at `edge` (bar::kEdgeTop or bar::kEdgeBottom).
+    X11Dock(QWidget* bar, int edge);
     ~X11Dock() override;
 
     /// True when the program runs on X11 (the xcb platform).
@@ -54,23 +36,26 @@ class X11Dock : public QObject {
     void redock();
     /// Removes the reservation (the bar leaves the screen at exit); safe to call twice.
     void undock();
-    /// The last placement made, in device pixels.
-    const DockPlacement& placement() const { return m_placement; }
+    /// The last placement made, in pixels of the root window.
+    const bar::DockPlacement& placement() const { return m_placement; }
+    /// Puts the bar at the top of the stay-on-top windows, or takes it out of them.
+    void setAbove(bool above);
+
+  signals:
+    /// The bar was placed (again); its width may have changed.
+    void placed();
 
   private:
     bool writeDockProperties();
-    void writeStruts(const StrutPartial& strut);
-    std::vector<StrutPartial> otherStruts() const;
-    QRect screenRect() const;
-    void moveBar(const QRect& devicePixels);
+    void writeStruts(const bar::Strut& strut);
+    bar::DockArea dockArea() const;
 
     QWidget* m_bar;
-    DockEdge m_edge;
-    int m_thickness;
+    int m_edge;
     bool m_x11 = false;
     bool m_docked = false;
-    DockPlacement m_placement;
-    std::optional<StrutPartial> m_written;
+    bar::DockPlacement m_placement;
+    std::optional<bar::Strut> m_written;
 };
 
 }  // namespace orvex::bar::gui
