@@ -2,7 +2,6 @@
 
 #include <stdlib.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -12,13 +11,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "browser/input_form.h"
 #include "browser/live_loader.h"
-#include "browser/session_router.h"
+#include "browser/live_page_read.h"
 #include "devtools/browser_host.h"
-#include "fill/page_fill.h"
-#include "links/link.h"
-#include "settings/globals.h"
 #include "settings/paths.h"
 #include "settings/wait.h"
 #include "text/text.h"
@@ -30,32 +25,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::json;
-
-// How often the page's state is looked at while waiting.
-constexpr int kPollMs = 200;
-
-// The bar's part for the one watcher of the tool: one person, nothing else.
-class ToolBar final : public browser::InputFormHost, public browser::InputFormEvents {
-  public:
-    int personCount() override { return m_person ? 1 : 0; }
-    std::shared_ptr<const fill::clsUserInfo> person(int position) override {
-        return position == 1 ? m_person : nullptr;
-    }
-    void AddBrowser(const links::clsLink&, bool, const std::string&) override {}
-    void SelectCurrentForm(browser::clsInputForm&) override {}
-    void RecordCurrentPage(browser::clsInputForm&) override {}
-    void ShowHelp() override {}
-    void ShowMessage(const text::Text&) override {}
-    void Hit(browser::clsInputForm&, int&) override { ++events; }
-    void NoHit(browser::clsInputForm&) override { ++events; }
-
-    void setPerson(std::shared_ptr<const fill::clsUserInfo> p) { m_person = std::move(p); }
-    const std::shared_ptr<const fill::clsUserInfo>& thePerson() const { return m_person; }
-    int events = 0;
-
-  private:
-    std::shared_ptr<const fill::clsUserInfo> m_person;
-};
 
 // A private temporary directory, removed with everything in it.
 class ScratchDir {
@@ -113,62 +82,10 @@ std::optional<std::string> decodeBase64(const std::string& data) {
     return out;
 }
 
-// The documents of the window in reading order: each document, then its frames' documents.
-void collect(const browser::DocumentRef& document, std::vector<browser::DocumentRef>& out) {
-    if (!document) return;
-    out.push_back(document);
-    for (int i = 0; i < static_cast<int>(document->frameWindowIndexes().size()); ++i) {
-        collect(document->frameDocument(i), out);
-    }
-}
-
-// The frame reader of the watcher that read `document`'s frame at its current address; null when
-// none did.
-const browser::clsFrameInfo* readerOf(browser::clsInputForm& form, const browser::BrowserDocument& document) {
-    for (const auto& frame : form.frameManager().frames()) {
-        const browser::DocumentRef& held = frame->document();
-        if (held && held->frameId() == document.frameId() && held->URL() == document.URL())
-            return frame.get();
-    }
-    return nullptr;
-}
-
 struct Run {
     std::unique_ptr<devtools::BrowserHost> host;
     std::shared_ptr<browser::LivePageAccess> access;
-    browser::SessionRouter router;
-    ToolBar bar;
-    std::unique_ptr<browser::clsInputForm> form;
 };
-
-// True once the window's documents have all loaded and nothing changed for kSettleMs.
-bool waitSettled(Run& run, const std::string& windowId) {
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(kPageLoadMs);
-    std::string lastState;
-    auto stableSince = Clock::now();
-    while (Clock::now() < deadline && run.host->session().isOpen()) {
-        run.host->client().waitUntil([] { return false; }, kPollMs);
-        std::string state =
-            std::to_string(run.bar.events) + "/" + std::to_string(run.form->frameManager().frames().size());
-        bool complete = true;
-        for (const devtools::FrameInfo& frame : run.host->session().frames(windowId)) {
-            const auto answer = run.access->loader().evaluateNow(frame.frameId, "document.readyState");
-            complete = complete && answer && answer->ok && answer->value == "complete";
-            state += " " + frame.url;
-        }
-        const auto top = run.access->loader().evaluateNow(windowId, "location.href");
-        // The window has left its first empty page for the address (or where it led).
-        const bool started = top && top->ok && top->value.is_string() && top->value != "about:blank";
-        if (state != lastState || !complete || !started) {
-            lastState = state;
-            stableSince = Clock::now();
-            continue;
-        }
-        if (Clock::now() - stableSince >= std::chrono::milliseconds(kSettleMs)) return true;
-    }
-    return false;
-}
 
 bool saveScreenshot(Run& run, const std::string& windowId, const std::string& file, std::string& error) {
     std::optional<std::string> data;
@@ -180,7 +97,7 @@ bool saveScreenshot(Run& run, const std::string& windowId, const std::string& fi
             if (reply.ok && reply.result.contains("data") && reply.result["data"].is_string())
                 data = decodeBase64(reply.result["data"].get<std::string>());
         });
-    run.host->client().waitUntil([&] { return answered; }, kPageLoadMs);
+    run.host->client().waitUntil([&] { return answered; }, kScreenshotMs);
     if (!data) {
         error = "no screenshot could be taken";
         return false;
@@ -196,6 +113,9 @@ bool saveScreenshot(Run& run, const std::string& windowId, const std::string& fi
 
 int runBrowser(const ReadOptions& options, std::ostream& out, std::ostream& err) {
     Run run;
+    browser::LivePageOptions read;
+    read.address = addressOf(options.input);
+    read.keepWindow = !options.screenshot.empty();
     if (!options.personFile.empty()) {
         std::string error;
         auto person = loadPerson(options.personFile, options.personIndex, options.today, error);
@@ -203,7 +123,7 @@ int runBrowser(const ReadOptions& options, std::ostream& out, std::ostream& err)
             err << "orvex-read: " << error << '\n';
             return kExitUnreadable;
         }
-        run.bar.setPerson(std::make_shared<const fill::clsUserInfo>(std::move(*person)));
+        read.person = std::make_shared<const fill::clsUserInfo>(std::move(*person));
     }
     ScratchDir scratch;
     if (scratch.path().empty()) {
@@ -226,74 +146,22 @@ int runBrowser(const ReadOptions& options, std::ostream& out, std::ostream& err)
     }
     devtools::Client& client = run.host->client();
     settings::setProcessEventsHook([&client] { client.pump(0); });
-    run.router.setSession(&run.host->session());
-    run.host->session().setObserver(&run.router);
     // Without a window nobody could answer a page's dialog: it is accepted, and the report says so.
     if (options.headless) run.host->session().setDialogPolicy(devtools::DialogPolicy::Accept);
     run.access = browser::LivePageAccess::create(run.host->session(), [&client] { client.pump(10); });
 
-    // The tool's own settings: automatic input on, no control panel.
-    settings::Globals& g = settings::globals();
-    g.autoInput = true;
-    g.ControlPanelMode = 0;
-
-    std::optional<std::string> windowId;
-    bool answered = false;
-    run.host->session().openWindow("about:blank", [&](std::optional<std::string> id) {
-        windowId = std::move(id);
-        answered = true;
-    });
-    client.waitUntil([&] { return answered; }, kBrowserStartMs);
-    if (!windowId) {
-        err << "orvex-read: the browser opened no window\n";
+    const browser::LivePageResult result = browser::readLivePage(*run.host, run.access, read);
+    if (!result.ok) {
+        err << "orvex-read: " << result.error << '\n';
         return kExitUnreadable;
     }
-    run.form = std::make_unique<browser::clsInputForm>(run.host->session(), run.access, &run.bar, &run.bar);
-    links::clsLink link;
-    link.InputMode = 1;
-    link.URL = text::fromUtf8(addressOf(options.input));
-    run.form->setLink(link);
-    run.form->setKey(u"F1");
-    run.form->UserInfo = run.bar.thePerson();
-    run.form->setBrowser(*windowId);
-    run.router.attach(*windowId, run.form.get());
-    const std::string address = addressOf(options.input);
-    run.form->Navigate(text::fromUtf8(address));
-    if (!waitSettled(run, *windowId)) {
-        err << "orvex-read: " << address << " did not load\n";
-        return kExitUnreadable;
-    }
-
-    // The report: what the watcher's frame readers read and wrote, frame by frame in the order of
-    // the window's documents; a document no reader read is read now, without a fill.
-    std::vector<browser::DocumentRef> documents;
-    collect(run.access->topDocument(*windowId), documents);
-    fill::PageFillReport report;
-    std::vector<std::pair<std::string, std::string>> frameOfForm;  // url, window name
-    const fill::clsUserInfo* filler = run.bar.thePerson().get();
-    for (const browser::DocumentRef& document : documents) {
-        const browser::clsFrameInfo* reader = readerOf(*run.form, *document);
-        std::vector<fill::FormFillReport> forms;
-        if (reader != nullptr) {
-            forms = reader->reports();
-        } else {
-            forms = fill::readAndFillPage(document->model(), nullptr).forms;
-            report.notes.push_back("the watcher did not read " + document->URL());
-        }
-        for (fill::FormFillReport& form : forms) {
-            form.index = static_cast<int>(report.forms.size());
-            report.forms.push_back(std::move(form));
-            frameOfForm.emplace_back(document->URL(), document->model().windowName());
-        }
-    }
-    for (const devtools::DialogInfo& dialog : run.form->dialogs()) {
-        report.notes.push_back("the page opened a JavaScript " + dialog.type + " (\"" + dialog.message +
-                               "\"): " + (dialog.accepted ? "accepted" : "left to the user"));
-    }
+    const fill::PageFillReport& report = result.report;
+    const fill::clsUserInfo* filler = read.person.get();
+    const std::string& address = read.address;
     if (options.json) {
         nlohmann::ordered_json j = reportToJson(report, options.mode == ReadMode::Forms);
-        for (std::size_t i = 0; i < frameOfForm.size() && i < j["forms"].size(); ++i) {
-            j["forms"][i]["frame"] = {{"url", frameOfForm[i].first}, {"name", frameOfForm[i].second}};
+        for (std::size_t i = 0; i < result.frames.size() && i < j["forms"].size(); ++i) {
+            j["forms"][i]["frame"] = {{"url", result.frames[i].url}, {"name", result.frames[i].name}};
         }
         out << j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
     } else {
@@ -301,8 +169,8 @@ int runBrowser(const ReadOptions& options, std::ostream& out, std::ostream& err)
         for (std::size_t i = 0; i < report.forms.size(); ++i) {
             fill::PageFillReport one;
             one.forms.push_back(report.forms[i]);
-            out << "# form " << report.forms[i].index << " frame " << frameOfForm[i].first;
-            if (!frameOfForm[i].second.empty()) out << " (" << frameOfForm[i].second << ")";
+            out << "# form " << report.forms[i].index << " frame " << result.frames[i].url;
+            if (!result.frames[i].name.empty()) out << " (" << result.frames[i].name << ")";
             out << '\n';
             if (options.mode == ReadMode::Forms) {
                 writeFormTexts(out, one);
@@ -316,13 +184,13 @@ int runBrowser(const ReadOptions& options, std::ostream& out, std::ostream& err)
     if (report.forms.empty()) err << "orvex-read: no FORM element in " << address << '\n';
 
     int status = kExitOk;
-    if (!options.screenshot.empty() && !saveScreenshot(run, *windowId, options.screenshot, error)) {
-        err << "orvex-read: " << error << '\n';
-        status = kExitUnreadable;
+    if (!options.screenshot.empty()) {
+        if (!saveScreenshot(run, result.windowId, options.screenshot, error)) {
+            err << "orvex-read: " << error << '\n';
+            status = kExitUnreadable;
+        }
+        run.host->session().closeWindow(result.windowId);
     }
-    run.router.detach(*windowId);
-    run.host->session().setObserver(nullptr);
-    run.form.reset();
     run.host->stop();
     return status;
 }

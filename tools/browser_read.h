@@ -8,11 +8,9 @@
 
 namespace orvex::tools {
 
-// How long the browser may take to start, and the page (with its frames) to load and be filled.
+// How long the browser may take to start, and to take a picture of its window.
 inline constexpr int kBrowserStartMs = 30000;
-inline constexpr int kPageLoadMs = 30000;
-// The page counts as settled once nothing new loaded or was filled for this long.
-inline constexpr int kSettleMs = 1000;
+inline constexpr int kScreenshotMs = 30000;
 
 /// Runs the browser mode: starts a browser of its own, opens options.input (an address, or a file
 /// path turned into a file address) with the person of options.personFile, waits until the page
