@@ -21,6 +21,14 @@ std::filesystem::path linkPicture(const links::clsLink& link) {
     return file;
 }
 
+// The caption a link shows: the built-in browser link names the browser that is driven now.
+const text::Text& linkCaption(const links::clsLink& link) {
+    static const text::Text browserName(kDrivenBrowserName);
+    const links::BuiltInLink& browserLink = links::kBuiltInLinks[0];
+    if (link.id == browserLink.id && link.Name == browserLink.name) return browserName;
+    return link.Name;
+}
+
 }  // namespace
 
 void BarModel::loadPersons() {
@@ -66,8 +74,9 @@ void BarModel::rebuildLinkButtons() {
         ButtonView button;
         button.index = static_cast<int>(shown[k]);
         button.rect = row.buttons[k];
-        button.caption = link.Name;
-        button.toolTip = link.ToolTipText.empty() ? link.Name : link.ToolTipText;
+        button.caption = linkCaption(link);
+        const bool ownTip = !link.ToolTipText.empty() && link.ToolTipText != link.Name;
+        button.toolTip = ownTip ? link.ToolTipText : button.caption;
         button.showCaption = link.ButtonType == links::kButtonName || link.ButtonType == links::kButtonIconAndName;
         button.showPicture = link.ButtonType != links::kButtonName;
         button.pictureFile = button.showPicture ? linkPicture(link) : std::filesystem::path();

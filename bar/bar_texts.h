@@ -62,6 +62,10 @@ inline constexpr text::TextView kNoBrowserAfter =
 // The package that provides the browser on this platform.
 inline constexpr text::TextView kBrowserPackage = u"chromium";
 
+// The product name of the browser the program drives: the caption of the built-in browser link,
+// whose stored name is that of the browser the program was first made for.
+inline constexpr text::TextView kDrivenBrowserName = u"Chromium";
+
 // Status texts written for a browser window (the browser has no status bar; the bar shows them).
 inline constexpr text::TextView kAutoModeText = u"(自動入力モード) ";
 inline constexpr text::TextView kAutoModeStoppedText = u"(自動入力モード停止中) ";

@@ -71,6 +71,10 @@ TEST_F(StartupTest, NoSystemIniTopAndWideButtons) {
         EXPECT_EQ(view.personButtons[1].caption, u"花子");
         EXPECT_EQ(view.personButtons[1].toolTip, u"花子");
         EXPECT_EQ(view.linkButtons.front().rect.x, 198 + 4);
+        // The built-in browser link names the browser that is driven.
+        EXPECT_EQ(view.linkButtons.front().caption, u"Chromium");
+        EXPECT_EQ(view.linkButtons.front().toolTip, u"Chromium");
+        EXPECT_EQ(view.linkButtons[1].caption, u"Orvex2000 Support Page");
         EXPECT_FALSE(std::filesystem::exists(data("system.ini")));
     }
     writeFile(data("system.ini"), "[BAR]\nBarPosition=1\nUserButtonType=0\n");
