@@ -1,6 +1,7 @@
 #include "bar/chromium_browser.h"
 
 #include <chrono>
+#include <cstdlib>
 
 #include "bar/bar_texts.h"
 #include "settings/browser_path.h"
@@ -45,6 +46,12 @@ devtools::LaunchOptions ChromiumBrowser::launchOptions() const {
     return launch;
 }
 
+bool ChromiumBrowser::runsHeadless() const {
+    // The launcher runs the browser headless where there is no display to show a window on.
+    const char* display = std::getenv("DISPLAY");
+    return m_options.headless || display == nullptr || *display == '\0';
+}
+
 void ChromiumBrowser::processOnce(devtools::Client& client) {
     if (m_options.processEvents) {
         m_options.processEvents();
@@ -70,6 +77,8 @@ devtools::BrowserSession* ChromiumBrowser::ensureSession(text::Text* message) {
     devtools::CdpBrowserSession& session = m_running->host->session();
     devtools::Client& client = m_running->host->client();
     session.setObserver(m_observer);
+    // A page's dialog in a browser nobody sees would hold its page for ever.
+    if (runsHeadless()) session.setDialogPolicy(devtools::DialogPolicy::Accept);
     if (m_options.processEvents) {
         m_running->access = browser::LivePageAccess::create(session, m_options.processEvents);
     } else {

@@ -39,7 +39,8 @@ struct ChromiumOptions {
     std::string browserPath;
     /// The profile directory; empty for "browser-profile" in the data directory.
     std::filesystem::path profileDir;
-    /// Headless (tests); a run without a display is headless anyway.
+    /// Headless (tests); a run without a display is headless anyway. A headless browser accepts the
+    /// pages' JavaScript dialogs itself; one with a window leaves them to the user.
     bool headless = false;
     int startTimeoutMs = kBrowserStartTimeoutMs;
     /// Runs pending events once while the program waits for the browser (its start, a page read);
@@ -88,6 +89,7 @@ class ChromiumBrowser final : public BrowserProvider {
 
     void retire();
     void processOnce(devtools::Client& client);
+    bool runsHeadless() const;
 
     ChromiumOptions m_options;
     devtools::BrowserEvents* m_observer = nullptr;
