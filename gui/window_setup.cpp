@@ -1,6 +1,7 @@
 #include "gui/window_setup.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
@@ -150,6 +151,10 @@ QString captionOf(const QWidget* widget) {
 
 void nameForAccessibility(QWidget* widget) {
     if (widget == nullptr || !widget->accessibleName().isEmpty()) return;
+    // Labels and buttons already take their name from their text, and keep it when the text
+    // changes: a fixed name would go stale.
+    if (QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget))
+        if (!face->text(QAccessible::Name).isEmpty()) return;
     QString name = captionOf(widget);
     if (name.isEmpty()) name = widget->toolTip();
     if (!name.isEmpty()) widget->setAccessibleName(name);

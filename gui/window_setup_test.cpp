@@ -1,5 +1,7 @@
 #include "gui/window_setup.h"
 
+#include <QAccessible>
+#include <QAccessibleInterface>
 #include <QAction>
 #include <QFontInfo>
 #include <QLabel>
@@ -90,7 +92,9 @@ TEST_F(WindowSetupTest, AccessibleNamesFromCaptionOrToolTip) {
     named->setAccessibleName("given");
     auto* bare = new QWidget(&window);
     setUpWindow(&window);
-    EXPECT_EQ(captioned->accessibleName(), "Auto");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(captioned)->text(QAccessible::Name), "Auto");
+    captioned->setText("Off");  // a name taken from the text follows it
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(captioned)->text(QAccessible::Name), "Off");
     EXPECT_EQ(tipped->accessibleName(), QString::fromUtf8("状態"));
     EXPECT_EQ(named->accessibleName(), "given");
     EXPECT_TRUE(bare->accessibleName().isEmpty());

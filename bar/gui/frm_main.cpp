@@ -78,6 +78,9 @@ frmMain::frmMain(FrmMainInput* input, QWidget* parent)
     m_imgStatus->setObjectName(QStringLiteral("imgStatus"));
     m_lblHitCnt->setObjectName(QStringLiteral("lblHitCnt"));
     m_lblHitCnt->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Its name is the number; the description says what the number counts.
+    m_lblHitCnt->setAccessibleDescription(QStringLiteral("ヒット数"));
+    m_imgStatus->setAccessibleName(QStringLiteral("状態"));
     m_lblAuto->setObjectName(QStringLiteral("lblAuto"));
     m_lblAuto->setAlignment(Qt::AlignCenter);
     m_lblAuto->setAutoFillBackground(true);
