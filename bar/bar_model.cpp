@@ -44,6 +44,8 @@ class BarModel::SessionEvents final : public devtools::BrowserEvents {
     }
     void mailtoClicked(const devtools::FrameInfo& frame, const std::string& url) override {
         Entry entry(m_bar);
+        // A link that no awake watcher takes opens in the browser that reported it.
+        m_bar.m_router.setSession(m_bar.m_browser.currentSession());
         m_bar.m_router.mailtoClicked(frame, url);
     }
     void windowFocused(const std::string& windowId) override {
@@ -468,6 +470,11 @@ void BarModel::RecordCurrentPage(browser::clsInputForm& requester) {
 void BarModel::RecordCurrentPage() {
     Entry entry(*this);
     if (const auto current = m_current) current->RecordCurrentPage();
+}
+
+std::string BarModel::browserHomePage() {
+    const std::string home = m_browser.homePage();
+    return home.empty() ? browser::InputFormHost::browserHomePage() : home;
 }
 
 void BarModel::ShowMessage(const text::Text& text) {

@@ -132,6 +132,8 @@ class BarModel final : public browser::InputFormHost, public browser::InputFormE
     /// The help command: the bundled help page in a new window, or the message that there is none.
     void ShowHelp() override;
     void ShowMessage(const text::Text& message) override;
+    /// The start page of the browser's own settings, else the bundled home page.
+    std::string browserHomePage() override;
 
     // ----- browser::InputFormEvents (only the current watcher's reach the bar) -----
     void Hit(browser::clsInputForm& form, int& value) override;

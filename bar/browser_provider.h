@@ -3,6 +3,7 @@
 // tests hand in a fake session.
 
 #include <memory>
+#include <string>
 
 #include "browser/browser_document.h"
 #include "devtools/browser_session.h"
@@ -29,6 +30,9 @@ class BrowserProvider {
     virtual void releaseEnded() {}
     /// Closes the browser gracefully; returns within a second whatever the browser does.
     virtual void shutdown() = 0;
+    /// The home page the browser's own settings name; empty when it names none (or there is no
+    /// such setting).
+    virtual std::string homePage() { return {}; }
 };
 
 }  // namespace orvex::bar

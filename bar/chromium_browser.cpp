@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "bar/bar_texts.h"
+#include "devtools/browser_preferences.h"
 #include "settings/browser_path.h"
 #include "settings/paths.h"
 #include "settings/wait.h"
@@ -41,9 +42,15 @@ devtools::LaunchOptions ChromiumBrowser::launchOptions() const {
                                                       : m_options.profileDir)
                             .string();
     launch.headless = m_options.headless;
+    // The user's own browser for daily use; only a run without a window stays quiet.
+    launch.quiet = runsHeadless();
     launch.startUrl.clear();
     launch.extraArguments.push_back(kNoStartupWindowSwitch);
     return launch;
+}
+
+std::string ChromiumBrowser::homePage() {
+    return devtools::profileHomePage(launchOptions().profileDir).value_or(std::string());
 }
 
 bool ChromiumBrowser::runsHeadless() const {

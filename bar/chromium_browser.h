@@ -67,6 +67,7 @@ class ChromiumBrowser final : public BrowserProvider {
     /// Sends "Browser.close", waits up to kBrowserCloseWaitMs for the browser to go, then ends it
     /// (signal, kill) within kBrowserStopGraceMs steps; never blocks for a second or more.
     void shutdown() override;
+    std::string homePage() override;
 
     /// The running browser's protocol client; null when none runs.
     devtools::Client* client();

@@ -14,18 +14,23 @@ namespace orvex::devtools {
 
 namespace {
 
-// Switches that keep an offline browser quiet: no first-run UI, no background fetches, no sync,
-// and the address bar's suggestion list drawn by the browser itself rather than as web pages (which
-// keep a renderer of their own busy at every page load, taking a share of a small machine's cores
-// just when a loaded form is read and filled).
-constexpr const char* kQuietArguments[] = {
+// Switches of every browser the program starts: no first-run UI in the program's own profile, and
+// the address bar's suggestion list drawn by the browser itself rather than as web pages (which keep
+// a renderer of their own busy at every page load, taking a share of a small machine's cores just
+// when a loaded form is read and filled).
+constexpr const char* kCommonArguments[] = {
     "--no-first-run",
+    "--disable-features=WebUIOmniboxPopup,WebUIOmniboxFullPopup,WebUIOmniboxAimPopup",
+};
+
+// Switches that keep a browser for tests and tools quiet: no background fetches, updates, sync or
+// default apps, no GPU. A user's daily browser keeps all of them.
+constexpr const char* kQuietArguments[] = {
     "--disable-background-networking",
     "--disable-component-update",
     "--disable-sync",
     "--disable-default-apps",
     "--disable-gpu",
-    "--disable-features=WebUIOmniboxPopup,WebUIOmniboxFullPopup,WebUIOmniboxAimPopup",
 };
 
 // Descriptors the browser expects the debugging pipe on.
@@ -105,7 +110,10 @@ std::vector<std::string> browserArguments(const LaunchOptions& options, const st
                                   "--user-data-dir=" + options.profileDir};
     if (options.headless || !hasDisplay) args.emplace_back("--headless");
     if (asRoot) args.emplace_back("--no-sandbox");
-    for (const char* quiet : kQuietArguments) args.emplace_back(quiet);
+    for (const char* common : kCommonArguments) args.emplace_back(common);
+    if (options.quiet) {
+        for (const char* quiet : kQuietArguments) args.emplace_back(quiet);
+    }
     for (const auto& extra : options.extraArguments) args.push_back(extra);
     if (!options.startUrl.empty()) args.push_back(options.startUrl);
     return args;

@@ -19,6 +19,9 @@ struct LaunchOptions {
     std::string browserSetting;  ///< the browser path setting; empty to fall back to the environment
     std::string profileDir;      ///< the browser's own profile directory (created mode 0700)
     bool headless = false;       ///< headless also when there is no DISPLAY
+    /// No background fetches, updates, sync or GPU: for tests and tools; a user's daily browser
+    /// turns it off.
+    bool quiet = true;
     std::string logPath;         ///< file for the browser's output; empty sends it to /dev/null
     std::vector<std::string> extraArguments;
     std::string startUrl = "about:blank";

@@ -39,6 +39,17 @@ TEST(BrowserArgumentsTest, PipeProfileAndQuietSwitches) {
     }
     for (const auto& arg : args) EXPECT_EQ(arg.find("--remote-debugging-port"), std::string::npos);
     EXPECT_EQ(args.back(), "about:blank");
+
+    // A user's daily browser keeps its background work and its GPU, never the pipe or the profile.
+    LaunchOptions daily = someOptions();
+    daily.quiet = false;
+    const auto dailyArgs = browserArguments(daily, "/usr/lib/chromium/chromium", false, true);
+    EXPECT_TRUE(has(dailyArgs, "--remote-debugging-pipe"));
+    EXPECT_TRUE(has(dailyArgs, "--no-first-run"));
+    for (const char* quiet : {"--disable-background-networking", "--disable-component-update", "--disable-sync",
+                              "--disable-default-apps", "--disable-gpu"}) {
+        EXPECT_FALSE(has(dailyArgs, quiet)) << quiet;
+    }
 }
 
 // Tests that --headless comes on request or without a display, and not otherwise.
