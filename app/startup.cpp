@@ -7,8 +7,10 @@
 #include <QTimer>
 
 #include "app/event_pump.h"
+#include "app/quit_signals.h"
 #include "app/single_instance.h"
 #include "app/splash_window.h"
+#include "app/ui_probe.h"
 #include "bar/bar_model.h"
 #include "bar/chromium_browser.h"
 #include "bar/gui/frm_main.h"
@@ -50,6 +52,9 @@ int runProgram(int argc, char** argv) {
 
     gui::installUiFont();
     installQtWait();
+    std::unique_ptr<UiProbe> probe;
+    const QString probeFile = qEnvironmentVariable("ORVEX_UI_PROBE");
+    if (!probeFile.isEmpty()) probe = std::make_unique<UiProbe>();
     // The globals, the history store, the "icons" folder, the splash decision, the dictionaries.
     bar::StartupOutcome startup;
     guarded([&] { startup = bar::runStartup(settings::globals()); });
@@ -69,6 +74,7 @@ int runProgram(int argc, char** argv) {
     {
         bar::BarModel model(view, timers, browser, &icons);
         bar::gui::ModelInput input(model);
+        QuitSignals quitSignals([&model] { model.exit(); });
         view.setInput(&input);
         // The edge comes from "system.ini" before the bar's loading reads it, so that the bar is
         // docked and its width known when the loading lays out the buttons.
@@ -93,6 +99,7 @@ int runProgram(int argc, char** argv) {
         view.setInput(nullptr);
     }
     guarded([&] { browser.shutdown(); });
+    if (probe) probe->report(probeFile);
     return code;
 }
 
