@@ -171,3 +171,28 @@ TEST_F(OrvexX11Test, MenuOpensOnRightClickAndEnds) {
 
 }  // namespace
 }  // namespace orvex::app
+
+namespace orvex::app {
+namespace {
+
+// Tests that SIGTERM ends the program as its exit command does, giving back the strip; a
+// SIGKILL (no chance to clean up) still frees it, as the window goes with the process.
+TEST_F(OrvexX11Test, TermEndsLikeExit) {
+    auto orvex = startOrvex();
+    ASSERT_TRUE(bar());
+    ASSERT_TRUE(workAreaIs(kBarHeight, kScreenHeight));
+    ::kill(orvex->pid(), SIGTERM);
+    const auto status = orvex->waitExit(kWaitMs);
+    ASSERT_TRUE(status);
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0);
+    EXPECT_TRUE(workAreaIs(0, kScreenHeight));
+
+    auto killed = startOrvex("killed.log");
+    ASSERT_TRUE(workAreaIs(kBarHeight, kScreenHeight));
+    ::kill(killed->pid(), SIGKILL);
+    killed->waitExit(kWaitMs);
+    EXPECT_TRUE(workAreaIs(0, kScreenHeight));
+}
+
+}  // namespace
+}  // namespace orvex::app
