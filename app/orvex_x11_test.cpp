@@ -196,3 +196,36 @@ TEST_F(OrvexX11Test, TermEndsLikeExit) {
 
 }  // namespace
 }  // namespace orvex::app
+
+namespace orvex::app {
+namespace {
+
+// Tests that a panel docking at the bar's edge after the bar moves the bar next to it, still 30
+// pixels thick, and that the bar goes back once the panel is gone.
+TEST_F(OrvexX11Test, RedocksWhenAnotherDockArrives) {
+    std::ofstream(home / "data" / "system.ini") << "[BAR]\nBarPosition=1\n";
+    auto orvex = startOrvex();
+    auto w = bar();
+    ASSERT_TRUE(w);
+    EXPECT_EQ(w->y, kScreenHeight - kBarHeight);
+    constexpr int kPanel = 24;
+    const auto barTopIs = [&](int y) {
+        for (int i = 0; i < 100; ++i, ::usleep(100000)) {
+            w = x.geometry(w->id);
+            if (w && w->y == y) return true;
+        }
+        return false;
+    };
+    {
+        testing::FakePanel panel(x, true, kPanel);
+        EXPECT_TRUE(barTopIs(kScreenHeight - kPanel - kBarHeight)) << (w ? w->y : -1);
+        EXPECT_EQ(w->height, kBarHeight);
+        const auto s = strut(w->id);
+        ASSERT_EQ(s.size(), 12u);
+        EXPECT_EQ(s[3], static_cast<std::uint32_t>(kPanel + kBarHeight));
+    }
+    EXPECT_TRUE(barTopIs(kScreenHeight - kBarHeight)) << (w ? w->y : -1);
+}
+
+}  // namespace
+}  // namespace orvex::app

@@ -10,7 +10,9 @@
 #include <memory>
 #include <string>
 
+#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QTimer>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -186,6 +188,13 @@ bool X11Dock::dock() {
         m_docked = writeDockProperties();
     }
     redock();
+    if (m_docked) {
+        // A dock that arrives without changing the work area (its strip inside the bar's) is seen
+        // in the window manager's list of windows.
+        m_clientListAtom = atom(connection(), "_NET_CLIENT_LIST");
+        m_workAreaAtom = atom(connection(), "_NET_WORKAREA");
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
     if (QScreen* screen = m_bar->screen()) {
         connect(screen, &QScreen::geometryChanged, this, &X11Dock::redock);
         connect(screen, &QScreen::availableGeometryChanged, this, &X11Dock::redock);
@@ -229,8 +238,26 @@ void X11Dock::setAbove(bool above) {
     xcb_flush(c);
 }
 
+bool X11Dock::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+    if (!m_docked || eventType != "xcb_generic_event_t" || message == nullptr) return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & ~0x80) != XCB_PROPERTY_NOTIFY) return false;
+    const auto* change = static_cast<const xcb_property_notify_event_t*>(message);
+    if (change->atom != m_clientListAtom && change->atom != m_workAreaAtom) return false;
+    if (!m_redockQueued) {
+        // Several changes in a row make one re-docking, once the event loop is free.
+        m_redockQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            m_redockQueued = false;
+            if (m_docked) redock();
+        });
+    }
+    return false;
+}
+
 void X11Dock::undock() {
     if (!m_docked) return;
+    if (QCoreApplication::instance() != nullptr) QCoreApplication::instance()->removeNativeEventFilter(this);
     m_docked = false;
     xcb_connection_t* c = connection();
     if (c == nullptr || !m_bar->internalWinId()) return;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include <QAbstractNativeEventFilter>
 #include <QObject>
 #include <QRect>
 
@@ -18,7 +19,7 @@ class QWidget;
 namespace orvex::bar::gui {
 
 /// The X11 side of the bar's docking; does nothing but the fallback when the platform is not xcb.
-class X11Dock : public QObject {
+class X11Dock : public QObject, public QAbstractNativeEventFilter {
     Q_OBJECT
   public:
     /// Docks `bar` (not yet shown) at `edge` (bar::kEdgeTop or bar::kEdgeBottom).
@@ -41,6 +42,10 @@ class X11Dock : public QObject {
     /// Puts the bar at the top of the stay-on-top windows, or takes it out of them.
     void setAbove(bool above);
 
+    /// Notes the window system's changes of the list of windows and of the work area, so that
+    /// a dock arriving or leaving re-docks the bar; never swallows an event.
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+
   signals:
     /// The bar was placed (again); its width may have changed.
     void placed();
@@ -54,6 +59,9 @@ class X11Dock : public QObject {
     int m_edge;
     bool m_x11 = false;
     bool m_docked = false;
+    bool m_redockQueued = false;
+    unsigned m_clientListAtom = 0;
+    unsigned m_workAreaAtom = 0;
     bar::DockPlacement m_placement;
     std::optional<bar::Strut> m_written;
 };
