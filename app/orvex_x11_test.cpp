@@ -229,3 +229,46 @@ TEST_F(OrvexX11Test, RedocksWhenAnotherDockArrives) {
 
 }  // namespace
 }  // namespace orvex::app
+
+namespace orvex::app {
+namespace {
+
+std::string readAll(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Tests that damaged data files, an icon file that is no picture and a splash that is no picture
+// leave the bar starting with its defaults (at the top), and that no stored file is changed.
+TEST_F(OrvexX11Test, DamagedFilesGiveDefaultsAndStayAsTheyWere) {
+    const fs::path data = home / "data";
+    fs::create_directories(data / "icons");
+    const std::string garbage("\xff\xfe[BAR\x00\x01=\n[[[\nBarPosition=\xe3\x81\n", 30);
+    std::ofstream(data / "system.ini", std::ios::binary) << garbage << "BarPosition=x1\nUserButtonType=zz\n";
+    std::ofstream(data / "OEM.INI", std::ios::binary) << garbage << "[TITLE]\nFileName=.\\icons\\splash.bmp\n";
+    std::ofstream(data / "icons" / "splash.bmp", std::ios::binary) << "BM not a bitmap at all";
+    std::ofstream(data / "icons" / "bad.ico", std::ios::binary) << "\x00\x00\x01\x00 broken";
+    std::ofstream(data / "link.ini", std::ios::binary)
+        << garbage << "[LINK1]\nName=壊れ\nURL=http://127.0.0.1:1/\nInputMode=9x\nOrder=q\nIconFileName=.\\icons\\bad.ico\n"
+        << "ButtonType=0\nVisible=True\n";
+    std::ofstream(data / "userdata.ini", std::ios::binary) << garbage << "[USER0]\nVisible=True\nDisplayName=\xe3\n";
+    std::map<fs::path, std::string> before;
+    for (const auto& entry : fs::recursive_directory_iterator(data))
+        if (entry.is_regular_file()) before[entry.path()] = readAll(entry.path());
+
+    auto orvex = startOrvex();
+    const auto w = bar();
+    ASSERT_TRUE(w) << "the bar did not come up";
+    EXPECT_EQ(w->y, 0);
+    EXPECT_EQ(w->height, kBarHeight);
+    ::usleep(1500000);  // the bar's loading runs on
+    EXPECT_TRUE(orvex->running());
+    ::kill(orvex->pid(), SIGTERM);
+    const auto status = orvex->waitExit(kWaitMs);
+    ASSERT_TRUE(status);
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0);
+    for (const auto& [file, bytes] : before) EXPECT_EQ(readAll(file), bytes) << file;
+}
+
+}  // namespace
+}  // namespace orvex::app
