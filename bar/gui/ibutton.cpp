@@ -1,5 +1,7 @@
 #include "bar/gui/ibutton.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -25,6 +27,24 @@ Qt::Alignment qAlign(button::CaptionAlign a) {
 
 QRect qRect(const button::Box& b) { return QRect(b.x, b.y, b.width, b.height); }
 
+// To assistive tools the control is a push button whose press action clicks it.
+class IButtonAccessible final : public QAccessibleWidget {
+  public:
+    explicit IButtonAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Button) {
+        addControllingSignal(QStringLiteral("Click()"));
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& name) override {
+        if (name == pressAction()) static_cast<IButton*>(widget())->press();
+    }
+};
+
+QAccessibleInterface* accessibleFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("orvex::bar::gui::IButton") && object != nullptr && object->isWidgetType())
+        return new IButtonAccessible(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
 }  // namespace
 
 IButton::IButton(QWidget* parent)
@@ -32,6 +52,8 @@ IButton::IButton(QWidget* parent)
       m_imgPicture(new QLabel(this)),
       m_lblCaption(new QLabel(this)),
       m_lblCaptionA(new QLabel(this)) {
+    static const bool factoryInstalled = (QAccessible::installFactory(accessibleFactory), true);
+    (void)factoryInstalled;
     m_imgPicture->setObjectName(QStringLiteral("imgPicture"));
     m_lblCaption->setObjectName(QStringLiteral("lblCaption"));
     m_lblCaptionA->setObjectName(QStringLiteral("lblCaptionA"));

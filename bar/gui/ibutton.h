@@ -83,6 +83,9 @@ class IButton : public QWidget {
     void Refresh() {}
     /// True while the button looks pressed.
     bool looksPressed() const { return m_press.pressed(); }
+    /// Raises Click as a left press and release inside would (the press action of screen
+    /// readers and other assistive tools).
+    void press() { emit Click(); }
 
   signals:
     /// A left release inside the element that got it.

@@ -1,5 +1,6 @@
 #include "bar/gui/ibutton.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -95,7 +96,8 @@ TEST_F(IButtonTest, PropertiesUnderStoredNames) {
     EXPECT_TRUE(fresh.isEnabled());  // the stored flag does not disable the widget
 }
 
-// Tests that the tool tip goes to both caption labels and the picture, and names the button.
+// Tests that the tool tip goes to both caption labels and the picture, and names the button, which
+// assistive tools see as a push button that they can press.
 TEST_F(IButtonTest, ToolTipOnCaptionsAndPicture) {
     IButton b;
     b.SetToolTipText("tip");
@@ -104,6 +106,12 @@ TEST_F(IButtonTest, ToolTipOnCaptionsAndPicture) {
     EXPECT_EQ(b.accessibleName(), "tip");
     b.setCaption("cap");
     EXPECT_EQ(b.accessibleName(), "cap");
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&b);
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->role(), QAccessible::Button);
+    QSignalSpy clicks(&b, &IButton::Click);
+    face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(clicks.count(), 1);
     EXPECT_EQ(b.findChild<QLabel*>("lblCaptionA")->text(), "cap");
 }
 
