@@ -285,8 +285,15 @@ FakePanel::FakePanel(X11TestDisplay& display, bool bottom, int thickness) : m_di
     xcb_flush(c);
     // Once the window manager manages the panel (WM_STATE set), the struts are written again:
     // a change of them is always taken into the work area, whatever the manager read at mapping.
+    // A window mapped while the manager is still starting can be missed: it is mapped again.
     const xcb_atom_t wmState = display.atom("WM_STATE");
-    waitUntil([&] { return !display.property(m_window, "WM_STATE", wmState).empty(); }, kStartMs);
+    constexpr int kManageMs = 2000;
+    for (int attempt = 0; attempt < kStartMs / kManageMs; ++attempt) {
+        if (waitUntil([&] { return !display.property(m_window, "WM_STATE", wmState).empty(); }, kManageMs)) break;
+        xcb_unmap_window(c, m_window);
+        xcb_map_window(c, m_window);
+        xcb_flush(c);
+    }
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, m_window, display.atom("_NET_WM_STRUT_PARTIAL"), XCB_ATOM_CARDINAL,
                         32, 12, strut);
     xcb_flush(c);
