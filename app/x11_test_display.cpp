@@ -98,7 +98,13 @@ std::optional<int> Child::waitExit(int timeoutMs) {
 bool Child::running() { return m_pid > 0 && !waitExit(0); }
 
 void Child::stop() {
-    if (m_pid <= 0 || m_status) return;
+    if (m_pid <= 0) return;
+    if (m_status) {
+        // The child ended (or was killed by the test): helpers it left in its group go too.
+        ::kill(-m_pid, SIGKILL);
+        m_pid = -1;
+        return;
+    }
     ::kill(-m_pid, SIGTERM);
     if (!waitExit(1000)) {
         ::kill(-m_pid, SIGKILL);
