@@ -128,8 +128,12 @@ void X11Dock::writeStruts(const bar::Strut& strut) {
     std::array<std::uint32_t, 12> values{};
     const std::array<long, 12> partial = strut.partial();
     const qreal scale = scaleOf(m_bar);
-    for (std::size_t i = 0; i < values.size(); ++i)
-        values[i] = static_cast<std::uint32_t>(std::max(0L, toDevice(partial[i], scale)));
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        // The end of a side's range is its last pixel: the last device pixel of that logical one.
+        const bool rangeEnd = i >= 4 && i % 2 == 1 && partial[(i - 4) / 2] > 0;
+        const long v = rangeEnd ? toDevice(partial[i] + 1, scale) - 1 : toDevice(partial[i], scale);
+        values[i] = static_cast<std::uint32_t>(std::max(0L, v));
+    }
     setCardinals(c, w, atom(c, "_NET_WM_STRUT_PARTIAL"), XCB_ATOM_CARDINAL, values.data(), 12);
     setCardinals(c, w, atom(c, "_NET_WM_STRUT"), XCB_ATOM_CARDINAL, values.data(), 4);
     xcb_flush(c);
