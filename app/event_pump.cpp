@@ -59,7 +59,7 @@ void DevToolsPump::beforeBlocking() {
 void installQtWait() {
     settings::setProcessEventsHook([] { QCoreApplication::processEvents(QEventLoop::AllEvents); });
     // The step itself lets events run as they come instead of sleeping.
-    settings::setWaitClockForTesting({}, [](std::chrono::milliseconds step) {
+    settings::setWaitStepHook([](std::chrono::milliseconds step) {
         QEventLoop loop;
         QTimer::singleShot(step, &loop, &QEventLoop::quit);
         loop.exec();

@@ -37,6 +37,10 @@ void setProcessEventsHook(std::function<void()> hook) {
     hooks().processEvents = std::move(hook);
 }
 
+void setWaitStepHook(std::function<void(std::chrono::milliseconds)> step) {
+    hooks().sleep = std::move(step);
+}
+
 void setWaitClockForTesting(std::function<std::chrono::milliseconds()> nowFn,
                             std::function<void(std::chrono::milliseconds)> sleepFn) {
     hooks().now = std::move(nowFn);

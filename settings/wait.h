@@ -14,6 +14,10 @@ inline constexpr std::chrono::milliseconds kWaitStep{10};
 /// event loop); an empty function means there is nothing to process.
 void setProcessEventsHook(std::function<void()> hook);
 
+/// Replaces the sleep of one step (a GUI lets events run during the step instead of sleeping);
+/// an empty function restores the real sleep.
+void setWaitStepHook(std::function<void(std::chrono::milliseconds)> step);
+
 /// Replaces the clock and the sleep, for tests; empty functions restore the real ones.
 void setWaitClockForTesting(std::function<std::chrono::milliseconds()> now,
                             std::function<void(std::chrono::milliseconds)> sleep);
