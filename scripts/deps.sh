@@ -14,6 +14,8 @@ packages=(
   chromium xvfb xauth fonts-noto-cjk
   # a window manager that honours struts, real input, window properties and screenshots
   openbox xdotool x11-utils imagemagick
+  # reading the clipboard back from outside the program
+  xclip
   # finding the program's controls by name: the accessibility bus and its Python client
   dbus at-spi2-core python3-pyatspi
 )
