@@ -11,6 +11,7 @@
 
 #include "engine/field_kind.h"
 #include "engine/html_item_block.h"
+#include "engine/rule_outcome.h"
 #include "engine/text_rules.h"
 #include "engine/token.h"
 
@@ -67,6 +68,10 @@ class clsHTMLItems {
     std::int32_t DecidedCenter = 0;
     /// Some block holds a select list marked "pref".
     bool HasPrefSelect = false;
+
+    /// Which rules read the form and what Orvex's own stages changed; set after the run by the
+    /// reader that chose the rules (nothing in the engine's own stages reads or resets it).
+    RuleOutcome RuleStages;
 
     // ---- Pipeline ---------------------------------------------------------------------------
 
