@@ -52,6 +52,8 @@ enum class MissReason {
     AlreadySet,        ///< the list already shows the person's value: nothing to write
     NoWriter,          ///< the tag expression names no writer, or the entry has no name
     WriteFailed,       ///< the write failed with an error
+    SecondBlock,       ///< a rule stage left it empty: it repeats the person's rows for another
+    NotPersonal,       ///< a rule stage left it empty: it asks for something else than the person's data
 };
 
 /// How a reason is named in reports: a stable key for machine-read reports and a text for
@@ -62,7 +64,7 @@ struct MissReasonName {
 };
 
 /// The names of each reason, by MissReason.
-inline constexpr std::array<MissReasonName, 9> kMissReasonNames = {{
+inline constexpr std::array<MissReasonName, 11> kMissReasonNames = {{
     {"no-element", "skipped: no element of that name"},
     {"element-gone", "skipped: element gone or changed"},
     {"not-rendered", "refused: not rendered"},
@@ -72,8 +74,10 @@ inline constexpr std::array<MissReasonName, 9> kMissReasonNames = {{
     {"already-set", "unchanged: already holds the value"},
     {"no-writer", "skipped: no writer for this entry"},
     {"write-failed", "skipped: the write failed"},
+    {"second-block", "left empty: second block"},
+    {"not-personal", "left empty: not personal data"},
 }};
-static_assert(kMissReasonNames.size() == static_cast<std::size_t>(MissReason::WriteFailed) + 1);
+static_assert(kMissReasonNames.size() == static_cast<std::size_t>(MissReason::NotPersonal) + 1);
 
 /// The names of `reason`.
 constexpr const MissReasonName& missReasonName(MissReason reason) {
@@ -106,8 +110,11 @@ struct FormFillReport {
     std::vector<std::string> entries;
     /// The writes made, in order (empty without a person).
     std::vector<FillWrite> writes;
-    /// The writes not made, in entry order.
+    /// The writes not made, in entry order (then the controls the rule stages left empty).
     std::vector<FillMiss> misses;
+    /// What Orvex's rule stages changed in the reading, one line each ("stage: what and why");
+    /// empty for the documented rules.
+    std::vector<std::string> stageNotes;
 };
 
 /// What a page yielded, form by form, with page-wide notes (a dialog the page opened, say).

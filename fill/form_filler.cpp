@@ -89,7 +89,9 @@ bool FormFiller::Fill(const EntryObserver& observer) {
                 last = span.element;
                 span.action = fillActionFor(parsed->expression);
             }
-            if (span.action) {
+            if (named && m_entryWriter && m_entryWriter(*this, *parsed, span)) {
+                // The entry writer took the entry.
+            } else if (span.action) {
                 const Text& value = span.value;
                 const TextView name = parsed->tokenName;
                 const page::NamedItem& element = span.element;

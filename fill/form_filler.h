@@ -59,6 +59,14 @@ struct EntryWrites {
 /// Told about each entry right after it was written, while the page shows its result.
 using EntryObserver = std::function<void(const EntryWrites&)>;
 
+class FormFiller;
+struct FillingTagEntry;
+
+/// A writer consulted before the documented writers for every entry that names an element: it
+/// returns true when it took the entry (wrote, or chose to write nothing), and the documented
+/// writer is then skipped; false leaves the entry to the documented writers.
+using EntryWriter = std::function<bool(FormFiller&, const FillingTagEntry&, EntryWrites&)>;
+
 /// Fills one form of a document from the entries of its engine with one person. The engine's
 /// `UseEraYear` is the only engine state that filling changes.
 class FormFiller {
@@ -72,6 +80,16 @@ class FormFiller {
     /// written), false for none. `observer`, when set, is told after each entry that names an
     /// element which writes of the document's log it made. Never throws.
     bool Fill(const EntryObserver& observer = {});
+
+    /// Sets the writer consulted before the documented writers; an empty one (the default)
+    /// leaves every entry to them.
+    void setEntryWriter(EntryWriter writer) { m_entryWriter = std::move(writer); }
+    /// What the token name of an entry finds in the document (FindElementByTokenName).
+    page::NamedItem findElement(text::TextView tokenName) const { return find(tokenName); }
+    /// The engine, document and person the filler works with.
+    engine::clsHTMLItems& engine() { return m_engine; }
+    page::Document& document() { return m_document; }
+    const clsUserInfo& person() const { return m_person; }
 
     /// Writes `text` into the element(s) the token name finds (SetElementValue).
     void FillTextByName(text::TextView tokenName, text::TextView text);
@@ -110,6 +128,7 @@ class FormFiller {
     const clsUserInfo& m_person;
     /// The document's elements by name, made at the first lookup.
     mutable std::unique_ptr<ElementIndex> m_index;
+    EntryWriter m_entryWriter;
 };
 
 /// Fills one form: FormFiller(engine, document, person).Fill(observer).

@@ -2,12 +2,17 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 #include <map>
 #include <memory>
 
 #include "engine/html_items.h"
+#include "fill/element_lookup.h"
 #include "fill/fill_misses.h"
 #include "fill/form_filler.h"
+#include "fill/orvex_writers.h"
+#include "rules/rule_stages.h"
+#include "settings/globals.h"
 #include "text/text.h"
 
 namespace orvex::fill {
@@ -129,23 +134,82 @@ struct ReadForm {
     std::unique_ptr<engine::clsHTMLItems> engine;
 };
 
-void fillForm(engine::clsHTMLItems& engine, page::Document& document, const ControlNames& controls,
-              const clsUserInfo& person, FormFillReport& report) {
-    Fill(engine, document, person,
-         [&](const EntryWrites& span) { describeEntry(document, controls, span, report); });
+MissReason missReasonOf(engine::LeftEmptyReason reason) {
+    return reason == engine::LeftEmptyReason::SecondBlock ? MissReason::SecondBlock : MissReason::NotPersonal;
 }
 
-}  // namespace
+// The controls the rule stages left empty, as writes not made.
+void describeLeftEmpty(const engine::clsHTMLItems& engine, page::Document& document, const ControlNames& controls,
+                       FormFillReport& report) {
+    for (const engine::LeftEmptyEntry& left : engine.RuleStages.leftEmpty) {
+        FillMiss miss;
+        miss.entry = text::toUtf8(left.entry);
+        miss.reason = missReasonOf(left.reason);
+        miss.detail = left.detail;
+        const page::NamedItem found = FindElementByTokenName(document, engine, left.tokenName);
+        const page::Element element = found.isCollection() ? found.collection().item(0) : found.element();
+        if (element) miss.element = describeElement(controls, element);
+        report.misses.push_back(std::move(miss));
+    }
+}
 
-std::unique_ptr<engine::clsHTMLItems> readFormReported(std::string_view html, const page::Element& form,
-                                                       FormFillReport& report) {
-    (void)form;
+void fillForm(engine::clsHTMLItems& engine, page::Document& document, const ControlNames& controls,
+              const clsUserInfo& person, FormFillReport& report) {
+    const EntryObserver observer = [&](const EntryWrites& span) { describeEntry(document, controls, span, report); };
+    if (engine.RuleStages.rules == engine::RuleSet::Documented) {
+        Fill(engine, document, person, observer);
+        return;
+    }
+    FormFiller filler(engine, document, person);
+    OrvexWriters writers(document);
+    filler.setEntryWriter(std::ref(writers));
+    filler.Fill(observer);
+    describeLeftEmpty(engine, document, controls, report);
+}
+
+std::unique_ptr<engine::clsHTMLItems> readDocumented(std::string_view html, FormFillReport& report) {
     auto engine = std::make_unique<engine::clsHTMLItems>();
     report.text = std::string(html);
     report.ok = engine->InterpretHTMLMain(text::fromUtf8(html));
     report.runError = engine->RunErrorAt;
     for (const text::Text& entry : engine->FillingTags) report.entries.push_back(text::toUtf8(entry));
     return engine;
+}
+
+std::unique_ptr<engine::clsHTMLItems> readOrvex(std::string_view html, const page::Element& form,
+                                                FormFillReport& report) {
+    text::Text read;
+    std::unique_ptr<engine::clsHTMLItems> engine = rules::readWithOrvexRules(text::fromUtf8(html), form, read);
+    report.text = text::toUtf8(read);
+    report.ok = !engine->FillingTags.empty();
+    report.runError = engine->RunErrorAt;
+    for (const text::Text& entry : engine->FillingTags) report.entries.push_back(text::toUtf8(entry));
+    for (const engine::StageNote& note : engine->RuleStages.notes)
+        report.stageNotes.push_back(note.stage + ": " + note.text);
+    return engine;
+}
+
+}  // namespace
+
+engine::RuleSet configuredRules() {
+    return engine::parseRuleSet(settings::globals().Rules).value_or(engine::RuleSet::Orvex);
+}
+
+std::unique_ptr<engine::clsHTMLItems> readFormReported(std::string_view html, const page::Element& form,
+                                                       FormFillReport& report) {
+    return readFormReported(html, form, report, configuredRules());
+}
+
+std::unique_ptr<engine::clsHTMLItems> readFormReported(std::string_view html, const page::Element& form,
+                                                       FormFillReport& report, engine::RuleSet rules) {
+    if (rules == engine::RuleSet::Documented) return readDocumented(html, report);
+    try {
+        return readOrvex(html, form, report);
+    } catch (const std::exception&) {
+        // Orvex's rules failed as a whole: the form is read by the documented rules alone.
+        report = FormFillReport{report.index, report.action};
+        return readDocumented(html, report);
+    }
 }
 
 bool fillFormReported(engine::clsHTMLItems& engine, page::Document& document, const clsUserInfo& person,
@@ -165,6 +229,10 @@ std::vector<page::Document*> pageDocuments(page::Document& top) {
 }
 
 PageFillReport readAndFillPage(page::Document& top, const clsUserInfo* person) {
+    return readAndFillPage(top, person, configuredRules());
+}
+
+PageFillReport readAndFillPage(page::Document& top, const clsUserInfo* person, engine::RuleSet rules) {
     PageFillReport page;
     try {
         for (page::Document* document : pageDocuments(top)) {
@@ -176,9 +244,11 @@ PageFillReport readAndFillPage(page::Document& top, const clsUserInfo* person) {
                 report.index = static_cast<int>(page.forms.size());
                 report.action = form.attribute("action").value_or(std::string());
                 const std::string html = form.innerHTML();
-                // A form without content is not read, as a frame reader skips it.
+                // A form without content is not read, as a frame reader skips it; Orvex's rules
+                // read it for the controls it owns from outside.
                 std::unique_ptr<engine::clsHTMLItems> engine;
-                if (!html.empty()) engine = readFormReported(html, form, report);
+                if (!html.empty() || rules == engine::RuleSet::Orvex)
+                    engine = readFormReported(html, form, report, rules);
                 if (report.ok) read.push_back({page.forms.size(), std::move(engine)});
                 page.forms.push_back(std::move(report));
             }
@@ -195,9 +265,15 @@ PageFillReport readAndFillPage(page::Document& top, const clsUserInfo* person) {
 
 FormFillReport readAndFillForm(std::string_view formHtml, page::Document* document,
                                const clsUserInfo* person) {
+    return readAndFillForm(formHtml, document, person, configuredRules());
+}
+
+FormFillReport readAndFillForm(std::string_view formHtml, page::Document* document,
+                               const clsUserInfo* person, engine::RuleSet rules) {
     FormFillReport report;
     try {
-        std::unique_ptr<engine::clsHTMLItems> engine = readFormReported(formHtml, page::Element(), report);
+        std::unique_ptr<engine::clsHTMLItems> engine =
+            readFormReported(formHtml, page::Element(), report, rules);
         if (report.ok && person != nullptr && document != nullptr)
             fillForm(*engine, *document, ControlNames(*document), *person, report);
     } catch (const std::exception&) {

@@ -39,11 +39,12 @@ bool wrote(const PageFillReport& report, const std::string& name) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
+// The whole path by the documented rules; Orvex's own rules have tests of their own.
 class PageFillTest : public ::testing::Test {
   protected:
     PageFillReport fillPage(const std::string& html) {
         doc = loadPage(html);
-        return readAndFillPage(*doc, &person);
+        return readAndFillPage(*doc, &person, engine::RuleSet::Documented);
     }
     std::unique_ptr<page::Document> doc;
     clsUserInfo person = testing::samplePerson();
@@ -172,7 +173,7 @@ TEST_F(PageFillTest, EveryFormIsReported) {
     EXPECT_FALSE(report.forms[2].ok);
     // Without a person the forms are read and nothing is written.
     auto again = loadPage("<form>お名前：<input type=text name=n></form>");
-    const PageFillReport readOnly = readAndFillPage(*again, nullptr);
+    const PageFillReport readOnly = readAndFillPage(*again, nullptr, engine::RuleSet::Documented);
     EXPECT_FALSE(readOnly.forms[0].entries.empty());
     EXPECT_TRUE(readOnly.forms[0].writes.empty());
     EXPECT_TRUE(again->writeLog().empty());
