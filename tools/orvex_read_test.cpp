@@ -154,6 +154,32 @@ TEST_F(OrvexReadTest, NothingToFillIsNotAnError) {
     EXPECT_EQ(form.status, 0);
 }
 
+// Tests that --rules chooses the rule set: Orvex's leave a delivery block empty and say so in the
+// debug view and the report, the documented ones fill it and show no stages.
+TEST_F(OrvexReadTest, RuleSetsOnTheCommandLine) {
+    const auto rows = [](const std::string& p) {
+        return "<tr><th>お名前</th><td>姓<input name=" + p + "sei> 名<input name=" + p +
+               "mei></td></tr><tr><th>郵便番号</th><td><input name=" + p + "z1 size=3>-<input name=" + p +
+               "z2 size=4></td></tr>";
+    };
+    const std::string page =
+        write("two.html", "<form><table><tr><th colspan=2>お届け先</th></tr>" + rows("d_") +
+                              "<tr><th colspan=2>ご注文者情報</th></tr>" + rows("o_") + "</table></form>")
+            .string();
+    const ToolRun orvex = run("--rules orvex --person '" + kPersons + "' '" + page + "'");
+    EXPECT_EQ(orvex.status, 0);
+    EXPECT_NE(orvex.out.find("name=d_sei"), std::string::npos);
+    EXPECT_NE(orvex.out.find("left empty: second block"), std::string::npos);
+    const ToolRun debug = run("--rules orvex --debug '" + page + "'");
+    EXPECT_NE(debug.out.find("== rule stages (orvex)"), std::string::npos);
+    EXPECT_NE(debug.out.find("second-party: left empty d_sei"), std::string::npos);
+
+    const ToolRun documented = run("--rules documented --person '" + kPersons + "' '" + page + "'");
+    EXPECT_EQ(documented.out.find("left empty"), std::string::npos);
+    EXPECT_NE(documented.out.find("name=d_sei #1 ["), std::string::npos);
+    EXPECT_EQ(run("--rules documented --debug '" + page + "'").out.find("rule stages"), std::string::npos);
+}
+
 // Tests the person file errors: no visible person, an invisible index, an index out of range.
 TEST_F(OrvexReadTest, PersonFileErrors) {
     const fs::path hidden = write("people.ini", "[USER0]\nVisible=False\nName1=x\n");

@@ -15,6 +15,8 @@
 #include "fill/user_data_file.h"
 #include "page/html_loader.h"
 #include "page/serializer.h"
+#include "settings/globals.h"
+#include "settings/settings_store.h"
 #include "tools/page_report.h"
 
 namespace orvex::tools {
@@ -123,6 +125,21 @@ std::string inputName(const std::string& input) {
     return input == "-" ? std::string("standard input") : input;
 }
 
+// The rules of the command line, else those the settings store names (Orvex's by default).
+engine::RuleSet chosenRules(const ReadOptions& options) {
+    if (options.rules) return *options.rules;
+    const settings::SettingKey& key = settings::settingKey(u"Rules");
+    return engine::parseRuleSet(settings::getSetting(key.name, key.def)).value_or(engine::RuleSet::Orvex);
+}
+
+// What Orvex's rule stages changed in a form, after the documented engine's view of its text.
+void writeStageView(std::ostream& out, const fill::FormFillReport& form) {
+    out << "== rule stages (orvex)" << (form.stageNotes.empty() ? ": nothing changed" : "") << '\n';
+    for (const std::string& note : form.stageNotes) out << "  " << note << '\n';
+    out << "== filling tags after the rule stages (" << form.entries.size() << ")\n";
+    for (const std::string& entry : form.entries) out << "  " << entry << '\n';
+}
+
 int run(const ReadOptions& options, std::istream& in, std::ostream& out, std::ostream& err) {
     std::string error;
     const std::optional<std::string> bytes = readInput(options.input, in, error);
@@ -140,19 +157,20 @@ int run(const ReadOptions& options, std::istream& in, std::ostream& out, std::os
         }
     }
     const fill::clsUserInfo* filler = person ? &*person : nullptr;
+    const engine::RuleSet rules = chosenRules(options);
 
     std::unique_ptr<page::Document> document;
     fill::PageFillReport report;
     if (options.formInput) {
         // The engine reads the text as given; a fill goes into a page holding that form.
         if (filler != nullptr) document = page::loadHtml("<form>" + *bytes + "</form>");
-        report.forms.push_back(fill::readAndFillForm(*bytes, document.get(), filler));
+        report.forms.push_back(fill::readAndFillForm(*bytes, document.get(), filler, rules));
     } else {
         page::LoadOptions load;
         load.url = fileUrl(options.input);
         load.frameSource = localFrame;
         document = page::loadHtml(*bytes, load);
-        report = fill::readAndFillPage(*document, filler);
+        report = fill::readAndFillPage(*document, filler, rules);
         if (report.forms.empty())
             err << "orvex-read: no FORM element in " << inputName(options.input) << '\n';
     }
@@ -167,6 +185,7 @@ int run(const ReadOptions& options, std::istream& in, std::ostream& out, std::os
         for (const fill::FormFillReport& form : report.forms) {
             if (!options.formInput) out << "# form " << form.index << " action=\"" << form.action << "\"\n";
             engine::writeDebugView(out, form.text);
+            if (rules == engine::RuleSet::Orvex) writeStageView(out, form);
         }
     } else if (filler != nullptr) {
         writeWrites(out, report);

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "text/text.h"
+
 namespace orvex::tools {
 namespace {
 
@@ -98,6 +100,8 @@ const std::string_view kReadUsage =
     "  --today YYYY-MM-DD the date ages are taken on (with --person)\n"
     "  --out FILE         save the filled page as HTML (UTF-8, with --person)\n"
     "  --json             print the report as JSON\n"
+    "  --rules SET        read and fill by the rules SET: \"orvex\" (Orvex's own stages as well)\n"
+    "                     or \"documented\"; default the setting Rules\n"
     "  --browser          PAGE is an address: open it in a browser window for automatic input,\n"
     "                     let Orvex read and fill every frame, and report each form with its frame\n"
     "  --headless         run that browser without a window\n"
@@ -169,6 +173,14 @@ std::optional<ReadOptions> parseReadOptions(const std::vector<std::string_view>&
                 return std::nullopt;
             }
             options.screenshot = std::string(*file);
+        } else if (name == "--rules") {
+            const std::optional<std::string_view> set = takeValue();
+            if (!set) return std::nullopt;
+            options.rules = engine::parseRuleSet(text::fromUtf8(*set));
+            if (!options.rules) {
+                error = "--rules needs \"documented\" or \"orvex\", not " + std::string(*set);
+                return std::nullopt;
+            }
         } else if (name == "--person") {
             const std::optional<std::string_view> spec = takeValue();
             if (!spec || !parsePersonSpec(*spec, options, error)) return std::nullopt;

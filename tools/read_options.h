@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/rule_outcome.h"
 #include "fill/calendar.h"
 
 namespace orvex::tools {
@@ -43,6 +44,8 @@ struct ReadOptions {
     bool headless = false;
     /// Where a picture of the browser window is saved (PNG); empty for nowhere.
     std::string screenshot;
+    /// The rules forms are read and filled by; nullopt for those the settings name.
+    std::optional<engine::RuleSet> rules;
 };
 
 /// The usage text printed by --help.

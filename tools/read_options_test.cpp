@@ -55,6 +55,18 @@ TEST(ReadOptionsTest, UsageErrors) {
     EXPECT_TRUE(parse({"--help"}));
 }
 
+// Tests that --rules names one of the two rule sets and nothing else; near miss: without it the
+// settings decide.
+TEST(ReadOptionsTest, RuleSets) {
+    EXPECT_EQ(parse({"--rules", "documented", "p"})->rules, engine::RuleSet::Documented);
+    EXPECT_EQ(parse({"--rules=orvex", "p"})->rules, engine::RuleSet::Orvex);
+    std::string error;
+    EXPECT_FALSE(parse({"--rules", "Orvex", "p"}, &error));
+    EXPECT_NE(error.find("--rules"), std::string::npos);
+    EXPECT_FALSE(parse({"--rules"}));
+    EXPECT_FALSE(parse({"p"})->rules);
+}
+
 // Tests the date reader on leap days and malformed dates.
 TEST(ReadOptionsTest, IsoDates) {
     EXPECT_TRUE(parseIsoDate("2000-02-29"));
