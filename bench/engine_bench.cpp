@@ -1,6 +1,7 @@
 // Timing of the page reading engine (read and decide, InterpretHTMLMain) on the text of each form
-// of the corpus pages and of the demo page, and on generated forms of growing size; beside each,
-// the HTML parser's own time on the same text as the yardstick.
+// of the corpus pages and of the demo page, and on generated forms of growing size, by the
+// documented rules and with Orvex's rules; beside each, the HTML parser's own time on the same text
+// as the yardstick.
 
 #include <algorithm>
 #include <filesystem>
@@ -14,7 +15,9 @@
 #include <gumbo.h>
 
 #include "engine/html_items.h"
+#include "page/document.h"
 #include "page/html_loader.h"
+#include "rules/rule_stages.h"
 #include "text/text.h"
 
 namespace {
@@ -51,13 +54,23 @@ std::string readFile(const fs::path& path) {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-// The text of every form of a saved page, as the engine receives it.
-std::vector<std::string> formTexts(const fs::path& page) {
-    std::vector<std::string> texts;
-    const std::unique_ptr<orvex::page::Document> document = orvex::page::loadHtml(readFile(page));
-    const orvex::page::ElementCollection forms = document->all().tags("FORM");
-    for (int i = 0; i < forms.length(); ++i) texts.push_back(forms.item(i).innerHTML());
-    return texts;
+// A page with its forms, kept alive for the runs that read the forms with Orvex's rules (which
+// look at the page around each form).
+struct LoadedPage {
+    std::shared_ptr<orvex::page::Document> document;
+    std::vector<orvex::page::Element> forms;
+    std::vector<std::string> texts;  // each form's text, as the engine receives it
+};
+
+LoadedPage loadPage(const std::string& html) {
+    LoadedPage page;
+    page.document = orvex::page::loadHtml(html);
+    const orvex::page::ElementCollection forms = page.document->all().tags("FORM");
+    for (int i = 0; i < forms.length(); ++i) {
+        page.forms.push_back(forms.item(i));
+        page.texts.push_back(forms.item(i).innerHTML());
+    }
+    return page;
 }
 
 // A form text of at least `size` bytes made of the generated rows in turn.
@@ -83,6 +96,20 @@ void engineRun(benchmark::State& state, const std::vector<orvex::text::Text>& fo
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(bytes));
 }
 
+// Read and decide with Orvex's rules: the text stages, the engine and the reading stages, as the
+// frame reader runs them for each form of the page.
+void orvexRun(benchmark::State& state, const std::shared_ptr<LoadedPage>& page, std::size_t bytes) {
+    std::vector<orvex::text::Text> texts;
+    for (const std::string& form : page->texts) texts.push_back(orvex::text::fromUtf8(form));
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            orvex::text::Text read;
+            benchmark::DoNotOptimize(orvex::rules::readWithOrvexRules(texts[i], page->forms[i], read));
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(bytes));
+}
+
 // The HTML parser over the same texts.
 void gumboRun(benchmark::State& state, const std::vector<std::string>& forms, std::size_t bytes) {
     GumboOptions options = kGumboDefaultOptions;
@@ -97,17 +124,20 @@ void gumboRun(benchmark::State& state, const std::vector<std::string>& forms, st
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(bytes));
 }
 
-// Registers the engine and the parser on the form texts `utf8` under `name`.
-void registerPair(const std::string& name, const std::vector<std::string>& utf8) {
+// Registers, side by side, the engine by the documented rules, the engine with Orvex's rules and
+// the parser on the forms of `page` under `name`.
+void registerRuns(const std::string& name, LoadedPage loaded) {
+    auto page = std::make_shared<LoadedPage>(std::move(loaded));
     std::vector<orvex::text::Text> forms;
     std::size_t bytes = 0;
-    for (const std::string& form : utf8) {
+    for (const std::string& form : page->texts) {
         forms.push_back(orvex::text::fromUtf8(form));
         bytes += form.size();
     }
     benchmark::RegisterBenchmark(("Engine/" + name).c_str(), engineRun, forms, bytes)
         ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark(("Gumbo/" + name).c_str(), gumboRun, utf8, bytes)
+    benchmark::RegisterBenchmark(("Orvex/" + name).c_str(), orvexRun, page, bytes)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("Gumbo/" + name).c_str(), gumboRun, page->texts, bytes)
         ->Unit(benchmark::kMicrosecond);
 }
 
@@ -115,7 +145,7 @@ void registerPair(const std::string& name, const std::vector<std::string>& utf8)
 
 int main(int argc, char** argv) {
     const fs::path source(ORVEX_SOURCE_DIR);
-    registerPair("demo", formTexts(source / "resources" / "demo" / "entry.html"));
+    registerRuns("demo", loadPage(readFile(source / "resources" / "demo" / "entry.html")));
 
     const fs::path corpus = source / ".." / "shared" / "forms";
     std::vector<fs::path> pages;
@@ -123,10 +153,12 @@ int main(int argc, char** argv) {
     for (const fs::directory_entry& entry : fs::directory_iterator(corpus, ec))
         if (entry.path().extension() == ".html") pages.push_back(entry.path());
     std::sort(pages.begin(), pages.end());
-    for (const fs::path& page : pages) registerPair("corpus/" + page.stem().string(), formTexts(page));
+    for (const fs::path& page : pages) registerRuns("corpus/" + page.stem().string(), loadPage(readFile(page)));
 
+    // A generated form stands in a page of its own, so that the stages can look at it.
     for (std::size_t size : kGeneratedSizes)
-        registerPair("generated/" + std::to_string(size / 1024) + "KB", {generatedForm(size)});
+        registerRuns("generated/" + std::to_string(size / 1024) + "KB",
+                     loadPage("<html><body><form>" + generatedForm(size) + "</form></body></html>"));
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
