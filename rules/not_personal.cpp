@@ -3,7 +3,10 @@
 // about the person's views even where its questions hold 年齢, 職業 or 性別; it ends at the next
 // plain person row (name, postal code, telephone, e-mail). A free-text box takes no single
 // piece of data but an address; a date row that shows no sign of a birth date is some other
-// date (a delivery date); the name of a company or school is no person's name.
+// date (a delivery date); the name of a company or school is no person's name. A heading of the
+// person's own section (お客様情報, 会員情報 ...) ends a survey as well.
+
+#include <span>
 
 #include "engine/field_kind.h"
 #include "rules/rule_words.h"
@@ -18,15 +21,15 @@ constexpr std::string_view kStage = "not-personal";
 // The longest label of a plain person row that ends a survey section.
 constexpr std::size_t kPersonRowLabelLength = 12;
 
-// The survey word of a short heading text before the block's first control; "" when none.
-TextView surveyHeading(const RuleForm& form, int block) {
+// The first of `list` in a short heading text before the block's first control; "" when none.
+TextView headingWord(const RuleForm& form, int block, std::span<const TextView> list, std::size_t longest) {
     const engine::clsHTMLItemBlock* b = form.engine().blockAt(block);
     for (const Text& token : b->colToken) {
         if (engine::isTagToken(token)) break;
-        if (token.size() > words::kSurveyHeadingLength + 2 * engine::kCrToken.size()) continue;
-        const Text heading = text::replaceAll(token, engine::kCrToken, u"");
-        if (heading.size() > words::kSurveyHeadingLength) continue;
-        const TextView word = firstHeld(heading, words::kSurvey);
+        if (token.size() > longest + 2 * engine::kCrToken.size()) continue;
+        const Text heading = coreLabel(text::replaceAll(token, engine::kCrToken, u""));
+        if (heading.size() > longest) continue;
+        const TextView word = firstHeld(heading, list);
         if (!word.empty()) return word;
     }
     return {};
@@ -44,10 +47,12 @@ bool isPersonRow(const RuleForm& form, int block) {
 void leaveSurveysEmpty(RuleForm& form) {
     TextView word;  // the survey word of the section the walk is in; "" outside
     for (int block = 1; block <= form.blockCount(); ++block) {
-        const TextView opening = surveyHeading(form, block);
+        const TextView opening = headingWord(form, block, words::kSurvey, words::kSurveyHeadingLength);
         if (!opening.empty()) {
             word = opening;
-        } else if (!word.empty() && isPersonRow(form, block)) {
+        } else if (!word.empty() &&
+                   (isPersonRow(form, block) ||
+                    !headingWord(form, block, words::kPersonSection, kPersonRowLabelLength).empty())) {
             word = {};
         }
         if (word.empty()) continue;

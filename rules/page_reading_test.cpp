@@ -87,6 +87,12 @@ TEST(NotPersonalTest, SurveysFreeTextAndOtherDates) {
     EXPECT_EQ(read.tagOf("career"), "");
     EXPECT_EQ(read.tagOf("m"), "");
     EXPECT_EQ(read.tagOf("d"), "");
+
+    // Near miss: a password's reminder question opens no survey.
+    const testing::ReadPage reminder = readWithRules(
+        "<form><p>パスワード確認用の質問<select name=q><option>母親の旧姓は？</select></p>"
+        "<p>性別<input type=radio name=sex value=1>男性<input type=radio name=sex value=2>女性</p></form>");
+    EXPECT_EQ(reminder.tagOf("sex"), "SEX");
 }
 
 // Tests that a help sentence under a row does not veto it and that rows of one box for a

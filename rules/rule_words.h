@@ -22,10 +22,14 @@ inline constexpr std::array kSecondParty = {
 inline constexpr std::array kApplicant = {W(u"ご本人"), W(u"本人"),   W(u"応募者"), W(u"申込者"), W(u"お申込み者"),
                                           W(u"注文者"), W(u"ご依頼主"), W(u"依頼主"), W(u"購入者"), W(u"お客様情報"),
                                           W(u"billing")};
-/// Words of a heading that opens a questionnaire or survey section.
-inline constexpr std::array kSurvey = {W(u"アンケート"), W(u"設問"),     W(u"ご質問"),   W(u"質問"),
-                                       W(u"ご意見"),     W(u"ご感想"),   W(u"調査"),     W(u"読者"),
-                                       W(u"survey"),     W(u"questionnaire"), W(u"enquete")};
+/// Words of a heading that opens a questionnaire or survey section (a bare 質問 is not one: a
+/// password's reminder question is no survey).
+inline constexpr std::array kSurvey = {W(u"アンケート"), W(u"設問"),   W(u"ご質問"), W(u"ご意見"),
+                                       W(u"ご感想"),     W(u"調査"),   W(u"読者"),   W(u"survey"),
+                                       W(u"questionnaire"), W(u"enquete")};
+/// Words of a heading that opens the person's own section again after a survey.
+inline constexpr std::array kPersonSection = {W(u"お客様情報"), W(u"会員情報"), W(u"基本情報"),
+                                              W(u"応募者"),     W(u"ご本人"),   W(u"プロフィール")};
 /// The longest heading text that can open a survey section; longer texts are explanations.
 inline constexpr std::size_t kSurveyHeadingLength = 40;
 /// Words that a date row must show to be a birth date (in its labels or its input names).
