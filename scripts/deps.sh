@@ -18,6 +18,8 @@ packages=(
   xclip
   # finding the program's controls by name: the accessibility bus and its Python client
   dbus at-spi2-core python3-pyatspi
+  # the .deb (dpkg-shlibdeps, file), its checks, and the icons rendered from SVG
+  dpkg-dev file desktop-file-utils appstream lintian librsvg2-bin
 )
 
 missing=()
