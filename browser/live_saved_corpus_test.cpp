@@ -23,6 +23,7 @@
 #include "settings/globals.h"
 #include "settings/test_env.h"
 #include "settings/wait.h"
+#include "text/text.h"
 
 namespace orvex::browser {
 namespace {
@@ -187,8 +188,8 @@ class LiveSavedTest : public ::testing::Test {
     std::map<std::string, std::string> m_pages;
 };
 
-// Tests every real entry form: the same text, entries, writes and misses live and saved, but for
-// the pages listed with their reason.
+// Tests every real entry form under both rule sets: the same text, entries, writes and misses live
+// and saved, but for the pages listed with their reason.
 TEST_F(LiveSavedTest, RealFormsAgree) {
     const fs::path forms = fs::path(ORVEX_SOURCE_DIR) / ".." / "shared" / "forms";
     if (!fs::is_directory(forms)) GTEST_SKIP() << "no real forms beside the source tree";
@@ -199,30 +200,33 @@ TEST_F(LiveSavedTest, RealFormsAgree) {
     }
     ASSERT_FALSE(pages.empty());
     start(pages);
-    int agreeing = 0;
-    for (const auto& [path, html] : pages) {
-        const std::string name = fs::path(path).stem().string();
-        SCOPED_TRACE(name);
-        const LivePageResult read = live(path);
-        ASSERT_TRUE(read.ok) << read.error;
-        EXPECT_TRUE(read.report.notes.empty()) << read.report.notes.front();
-        const fill::PageFillReport expected = saved(path);
-        const std::vector<std::string> found = differences(read.report, expected);
-        const auto known = kKnownDifferences.find(name);
-        if (known != kKnownDifferences.end()) {
-            EXPECT_FALSE(found.empty())
-                << name << " agrees now: take it off the list (" << known->second << ")";
-            continue;
+    for (const char16_t* rules : {u"orvex", u"documented"}) {
+        settings::globals().Rules = rules;
+        int agreeing = 0;
+        for (const auto& [path, html] : pages) {
+            const std::string name = fs::path(path).stem().string();
+            SCOPED_TRACE(name + " (" + text::toUtf8(rules) + " rules)");
+            const LivePageResult read = live(path);
+            ASSERT_TRUE(read.ok) << read.error;
+            EXPECT_TRUE(read.report.notes.empty()) << read.report.notes.front();
+            const fill::PageFillReport expected = saved(path);
+            const std::vector<std::string> found = differences(read.report, expected);
+            const auto known = kKnownDifferences.find(name);
+            if (known != kKnownDifferences.end()) {
+                EXPECT_FALSE(found.empty())
+                    << name << " agrees now: take it off the list (" << known->second << ")";
+                continue;
+            }
+            EXPECT_TRUE(found.empty())
+                << found.front() << "\n"
+                << firstDifference(lines(read.report.forms[0].writes),
+                                   lines(expected.forms.empty() ? std::vector<fill::FillWrite>{}
+                                                                : expected.forms[0].writes));
+            agreeing += found.empty() ? 1 : 0;
         }
-        EXPECT_TRUE(found.empty()) << found.front() << "\n"
-                                   << firstDifference(
-                                          lines(read.report.forms[0].writes),
-                                          lines(expected.forms.empty() ? std::vector<fill::FillWrite>{}
-                                                                       : expected.forms[0].writes));
-        agreeing += found.empty() ? 1 : 0;
+        std::cout << "[ live = saved, " << text::toUtf8(rules) << " rules ] " << agreeing << " of "
+                  << pages.size() << " pages, " << kKnownDifferences.size() << " known differences\n";
     }
-    std::cout << "[ live = saved ] " << agreeing << " of " << pages.size() << " pages, "
-              << kKnownDifferences.size() << " known differences\n";
 }
 
 // Tests the smallest pages that lost their list writes live: a prefecture list whose options have
