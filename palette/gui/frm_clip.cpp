@@ -34,7 +34,7 @@ void fillPersonList(QComboBox* list, const ClipButtons& model) {
 }
 
 frmClip::frmClip(std::filesystem::path systemFile, QWidget* parent)
-    : QWidget(parent, Qt::Window),
+    : QWidget(parent, kPaletteWindowFlags),
       m_model(std::move(systemFile)),
       m_cmbUsers(new QComboBox(this)),
       m_cmdHelp(new QPushButton(toQt(kHelpCaption), this)),

@@ -17,6 +17,12 @@ namespace orvex::palette::gui {
 class ClipPanel;
 class RightEdgePlacer;
 
+// The palette windows have a fixed size: a title with the system menu, minimise and close, but
+// nothing to maximise.
+inline constexpr Qt::WindowFlags kPaletteWindowFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                                       Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                                                       Qt::WindowCloseButtonHint;
+
 class frmClip : public QWidget {
     Q_OBJECT
   public:

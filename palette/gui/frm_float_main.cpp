@@ -46,7 +46,7 @@ QToolButton* pictureButton(const QIcon& picture, const Rect& r, const char* name
 }  // namespace
 
 frmFloatMain::frmFloatMain(FloatCommands& commands, std::filesystem::path systemFile, int barMode, QWidget* parent)
-    : QWidget(parent, barMode == kBarModeOnTop ? Qt::Window | Qt::WindowStaysOnTopHint : Qt::Window),
+    : QWidget(parent, barMode == kBarModeOnTop ? kPaletteWindowFlags | Qt::WindowStaysOnTopHint : kPaletteWindowFlags),
       m_commands(commands),
       m_systemFile(std::move(systemFile)),
       m_model(m_systemFile),

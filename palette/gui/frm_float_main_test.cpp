@@ -19,23 +19,8 @@ namespace {
 
 using profile::testing::slurp;
 using profile::testing::spit;
+using testing::FakeCommands;
 using testing::person;
-
-// Records the commands the window gives.
-class FakeCommands final : public FloatCommands {
-  public:
-    void fillWithPerson(int position) override { filled.push_back(position); }
-    void recordCurrentPage() override { ++records; }
-    void openHomePage() override { ++homePages; }
-    void showMenu() override { ++menus; }
-    bool toggleAutoInput() override { return on = !on; }
-    bool autoInput() const override { return on; }
-    void exit() override { ++exits; }
-
-    std::vector<int> filled;
-    int records = 0, homePages = 0, menus = 0, exits = 0;
-    bool on = true;
-};
 
 class FrmFloatMainTest : public orvex::gui::testing::QtFixture {
   protected:

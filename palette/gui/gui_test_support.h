@@ -12,6 +12,7 @@
 
 #include "gui/message_box.h"
 #include "palette/data_buttons.h"
+#include "palette/float_commands.h"
 #include "palette/gui/clip_button.h"
 #include "palette/gui/clip_panel.h"
 
@@ -28,6 +29,22 @@ inline std::shared_ptr<const fill::clsUserInfo> person(const char16_t* display, 
     p->DisplayName = display;
     return p;
 }
+
+// Records the commands the window gives.
+class FakeCommands final : public FloatCommands {
+  public:
+    void fillWithPerson(int position) override { filled.push_back(position); }
+    void recordCurrentPage() override { ++records; }
+    void openHomePage() override { ++homePages; }
+    void showMenu() override { ++menus; }
+    bool toggleAutoInput() override { return on = !on; }
+    bool autoInput() const override { return on; }
+    void exit() override { ++exits; }
+
+    std::vector<int> filled;
+    int records = 0, homePages = 0, menus = 0, exits = 0;
+    bool on = true;
+};
 
 /// Answers every dialog with `answer` and keeps what was asked; routes dialogs back to the
 /// screen when it goes.
