@@ -24,6 +24,10 @@ int main(int argc, char** argv) {
         std::cout << kReadUsage;
         return kExitOk;
     }
+    if (options->version) {
+        std::cout << "orvex-read (Orvex) " ORVEX_VERSION "\nCopyright (C) Orvex. All rights reserved.\n";
+        return kExitOk;
+    }
     if (options->browser) return runBrowserRead(*options, std::cout, std::cerr);
     return runRead(*options, std::cin, std::cout, std::cerr);
 }

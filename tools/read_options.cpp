@@ -107,6 +107,7 @@ const std::string_view kReadUsage =
     "  --headless         run that browser without a window\n"
     "  --screenshot FILE  save a picture of the browser window (PNG)\n"
     "  --help             show this text and exit\n"
+    "  --version          show the version and exit\n"
     "\n"
     "Exit status: 0 success (also when nothing is fillable), 1 input cannot be read,\n"
     "2 usage error.\n";
@@ -149,6 +150,8 @@ std::optional<ReadOptions> parseReadOptions(const std::vector<std::string_view>&
 
         if (name == "--help" || name == "-h") {
             options.help = true;
+        } else if (name == "--version") {
+            options.version = true;
         } else if (name == "--form") {
             options.formInput = true;
         } else if (name == "--forms" || name == "--debug") {
@@ -211,7 +214,7 @@ std::optional<ReadOptions> parseReadOptions(const std::vector<std::string_view>&
             haveInput = true;
         }
     }
-    if (options.help) return options;
+    if (options.help || options.version) return options;
     if (!haveInput) {
         error = "no input file given";
         return std::nullopt;

@@ -24,6 +24,8 @@ inline constexpr int kMaxPersonIndex = 9;
 /// A parsed command line.
 struct ReadOptions {
     bool help = false;
+    /// Print the version and exit.
+    bool version = false;
     ReadMode mode = ReadMode::Entries;
     /// The input is one form's inner HTML, read without page parsing.
     bool formInput = false;

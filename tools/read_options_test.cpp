@@ -51,8 +51,10 @@ TEST(ReadOptionsTest, UsageErrors) {
     EXPECT_FALSE(parse({"a", "b"}));
     EXPECT_FALSE(parse({}));
     EXPECT_FALSE(parse({"--frobnicate", "p"}));
-    // Near miss: --help needs no input.
+    // Near miss: --help and --version need no input.
     EXPECT_TRUE(parse({"--help"}));
+    EXPECT_TRUE(parse({"--version"})->version);
+    EXPECT_FALSE(parse({"p"})->version);
 }
 
 // Tests that --rules names one of the two rule sets and nothing else; near miss: without it the
