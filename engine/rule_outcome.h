@@ -42,6 +42,8 @@ struct LeftEmptyEntry {
     LeftEmptyReason reason = LeftEmptyReason::NotPersonal;
     /// What showed it (the section word, the control's own label), UTF-8.
     std::string detail;
+    /// The stage that left it empty.
+    std::string stage;
 };
 
 /// One change a stage made, for the debug view.

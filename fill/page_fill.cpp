@@ -186,6 +186,12 @@ std::unique_ptr<engine::clsHTMLItems> readOrvex(std::string_view html, const pag
     for (const text::Text& entry : engine->FillingTags) report.entries.push_back(text::toUtf8(entry));
     for (const engine::StageNote& note : engine->RuleStages.notes)
         report.stageNotes.push_back(note.stage + ": " + note.text);
+    for (const engine::LeftEmptyEntry& left : engine->RuleStages.leftEmpty) {
+        const std::optional<engine::PageNameCount> page = engine->lookupGeneratedName(left.tokenName);
+        const std::string name = text::toUtf8(page ? page->pageName : left.tokenName);
+        report.stageNotes.push_back(left.stage + ": left empty " + name + " (" + text::toUtf8(left.entry) +
+                                    "): " + left.detail);
+    }
     return engine;
 }
 

@@ -398,11 +398,12 @@ void RuleForm::leaveEmpty(const RuleControl& control, engine::LeftEmptyReason re
     // The buttons of a radio group share the name and the entry.
     if (const auto it = m_controlsByToken.find(control.tokenName); it != m_controlsByToken.end())
         for (std::size_t i : it->second) m_leftEmpty[i] = true;
+    // The entries taken back are the record; the debug view lists them with the notes.
     for (std::size_t i : liveEntries(control.tokenName)) {
         RuleEntry& e = m_entries[i];
         e.removed = true;
-        note(stage, "left empty " + describe(control) + " (" + text::toUtf8(e.text) + "): " + std::string(detail));
-        m_engine.RuleStages.leftEmpty.push_back({e.text, control.tokenName, reason, std::string(detail)});
+        m_engine.RuleStages.leftEmpty.push_back(
+            {e.text, control.tokenName, reason, std::string(detail), std::string(stage)});
     }
 }
 

@@ -162,8 +162,8 @@ class RuleForm {
     /// notes it with `why`. Nothing when the index is out of range or the control has no name.
     void takeEntry(std::size_t entryIndex, const RuleControl& control, std::string_view stage,
                    std::string_view why);
-    /// Takes back every entry of the control and records it as left empty with `reason` and
-    /// `detail`. Nothing for a control without entries.
+    /// Takes back every entry of the control and records it as left empty by `stage` with
+    /// `reason` and `detail`; the control is left empty for later stages even without entries.
     void leaveEmpty(const RuleControl& control, engine::LeftEmptyReason reason, std::string_view detail,
                     std::string_view stage);
     /// True when a stage left the control's token empty.

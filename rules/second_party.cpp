@@ -164,6 +164,8 @@ void secondPartyStage(RuleForm& form) {
         }
         const TextView word = firstHeld(other.heading, words::kSecondParty);
         const std::string detail = word.empty() ? std::string("repeats the person rows") : text::toUtf8(word);
+        form.note(kStage, "the rows of blocks " + std::to_string(other.first) + " to " +
+                              std::to_string(other.lastPersonRow) + " are left empty: " + detail);
         int from = blocks[applicant].first;
         for (int b = other.first; b <= other.lastPersonRow; ++b) {
             const ControlRange controls = form.controlsOf(b);
