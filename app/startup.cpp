@@ -1,11 +1,13 @@
 #include "app/startup.h"
 
 #include <exception>
+#include <iostream>
 #include <memory>
 
 #include <QApplication>
 #include <QTimer>
 
+#include "app/command_line.h"
 #include "app/event_pump.h"
 #include "app/quit_signals.h"
 #include "app/single_instance.h"
@@ -42,6 +44,9 @@ void guarded(F&& step) {
 }  // namespace
 
 int runProgram(int argc, char** argv) {
+    // --help and --version need no display and touch no file.
+    if (const auto answered = answerInformationOptions(argc, argv, std::cout)) return *answered;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("orvex"));
     QApplication::setApplicationDisplayName(QStringLiteral("Orvex2000"));

@@ -8,8 +8,9 @@ inline constexpr int kExitOk = 0;
 // Another instance runs: this one ends at once, which is not an error.
 inline constexpr int kExitAlreadyRunning = 0;
 
-/// Runs the program: single instance, settings, history store, "icons" folder and splash,
-/// the bar; returns the exit code when the bar ends the program.
+/// Runs the program: answers --help and --version without a display, else single instance,
+/// settings, history store, "icons" folder and splash, the bar; returns the exit code when the
+/// bar ends the program.
 int runProgram(int argc, char** argv);
 
 }  // namespace orvex::app
