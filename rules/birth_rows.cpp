@@ -84,7 +84,7 @@ void eraRow(RuleForm& form, int block) {
 
 void birthRowsStage(RuleForm& form) {
     for (int block = form.nextRow(0); block != 0; block = form.nextRow(block))
-        if (holdsAny(form.blockText(block), words::kBirthEvidence)) eraRow(form, block);
+        if (holdsAny(form.coreRowLabel(block), words::kBirthEvidence)) eraRow(form, block);
     // Runs of one-box rows, each naming a different part.
     for (int block = form.nextRow(0); block != 0;) {
         std::vector<std::pair<const RuleControl*, const DatePart*>> run;

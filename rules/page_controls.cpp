@@ -64,11 +64,13 @@ std::vector<page::Element> ownedOutside(const page::Element& form) {
                     isControlTag(nodes[static_cast<std::size_t>(i)].tag));
 
     int lastForm = -1;  // the nearest FORM that opened before the node being looked at
-    for (int i = 0; i < static_cast<int>(nodes.size()); ++i) {
+    const page::ElementCollection elements = document->all();
+    for (int k = 0; k < elements.length(); ++k) {
+        const int i = elements.item(k).node();
+        if (i > formNode && i < formEnd) continue;
         const page::Node& node = nodes[static_cast<std::size_t>(i)];
-        if (node.kind != page::NodeKind::Element) continue;
         if (node.tag == "FORM") lastForm = i;
-        if (!isControlTag(node.tag) || (i > formNode && i < formEnd)) continue;
+        if (!isControlTag(node.tag)) continue;
         const std::string* owner = attributeOf(node, "form");
         const bool owned = owner != nullptr
                                ? !formId.empty() && *owner == formId

@@ -67,13 +67,22 @@ const std::string* attributeOf(const page::Node& node, std::string_view name) {
     return nullptr;
 }
 
-// An attribute of the control, from the page when it has one, else from its token.
-Text attributeOr(const page::Node* node, std::string_view name, TextView token, TextView tokenName) {
-    if (node != nullptr) {
-        const std::string* value = attributeOf(*node, name);
-        return value != nullptr && !value->empty() ? text::fromUtf8(*value) : Text();
+// The attributes the stages read of a control the page has, in one walk over its attributes.
+void readNodeAttributes(const page::Node& node, RuleControl& c) {
+    for (const page::Attribute& a : node.attributes) {
+        if (a.value.empty()) continue;
+        if (a.name == "placeholder") {
+            c.placeholder = text::fromUtf8(a.value);
+        } else if (a.name == "title") {
+            c.title = text::fromUtf8(a.value);
+        } else if (a.name == "autocomplete") {
+            c.autocomplete = text::toLower(text::fromUtf8(a.value));
+        } else if (a.name == "size") {
+            c.size = numberOf(text::fromUtf8(a.value));
+        } else if (a.name == "maxlength") {
+            c.maxLength = numberOf(text::fromUtf8(a.value));
+        }
     }
-    return Text(engine::attributeView(token, tokenName));
 }
 
 // The lower-case type of an INPUT as the page reads it ("text" when it has none).
@@ -174,6 +183,7 @@ void RuleForm::collectControls() {
     if (!pageControls.empty()) labels.emplace(*m_form.document());
     m_rowLabels.assign(static_cast<std::size_t>(blockCount()) + 1, Text());
     m_coreRowLabels.assign(static_cast<std::size_t>(blockCount()) + 1, Text());
+    m_controls.reserve(pageControls.size());
     std::size_t cursor = 0;
     for (int b = 0; b < blockCount(); ++b) {
         const std::vector<Text>& tokens = m_engine.Blocks[static_cast<std::size_t>(b)].colToken;
@@ -211,11 +221,15 @@ void RuleForm::collectControls() {
                 break;
             }
             c.type = controlType(node, c.tagName, token);
-            c.placeholder = attributeOr(node, "placeholder", token, u"placeholder");
-            c.title = attributeOr(node, "title", token, u"title");
-            c.autocomplete = text::toLower(attributeOr(node, "autocomplete", token, u"autocomplete"));
-            c.size = numberOf(attributeOr(node, "size", token, u"size"));
-            c.maxLength = numberOf(attributeOr(node, "maxlength", token, u"maxlength"));
+            if (node != nullptr) {
+                readNodeAttributes(*node, c);
+            } else {
+                c.placeholder = Text(engine::attributeView(token, u"placeholder"));
+                c.title = Text(engine::attributeView(token, u"title"));
+                c.autocomplete = text::toLower(engine::attributeView(token, u"autocomplete"));
+                c.size = numberOf(engine::attributeView(token, u"size"));
+                c.maxLength = numberOf(engine::attributeView(token, u"maxlength"));
+            }
             if (labels) c.ownLabel = labels->of(c.element);
             c.before = std::move(pending);
             pending.clear();

@@ -118,24 +118,39 @@ std::size_t applicantBlock(const std::vector<PersonBlock>& blocks) {
     return 0;
 }
 
-// A row's label without the texts that name a party (the heading of a block that the first row
-// of the block carries with it).
-Text labelWithoutHeading(const RuleForm& form, int block) {
-    Text label;
-    for (const Text& token : form.engine().blockAt(block)->colToken) {
-        if (engine::isTagToken(token)) break;
-        if (!holdsAny(token, words::kSecondParty) && !holdsAny(token, words::kApplicant)) label += token;
+// The rows' labels without the texts that name a party (the heading of a block that the first
+// row of the block carries with it), worked out once per row.
+class RowLabels {
+  public:
+    explicit RowLabels(const RuleForm& form) : m_form(form), m_labels(static_cast<std::size_t>(form.blockCount()) + 1) {}
+
+    const Text& of(int block) {
+        std::optional<Text>& label = m_labels[static_cast<std::size_t>(block)];
+        if (!label) {
+            Text words;
+            for (const Text& token : m_form.engine().blockAt(block)->colToken) {
+                if (engine::isTagToken(token)) break;
+                if (!holdsAny(token, words::kSecondParty) && !holdsAny(token, words::kApplicant)) words += token;
+            }
+            label = text::toLower(coreLabel(text::replaceAll(words, engine::kCrToken, u"")));
+        }
+        return *label;
     }
-    return text::toLower(coreLabel(text::replaceAll(label, engine::kCrToken, u"")));
-}
+
+  private:
+    const RuleForm& m_form;
+    std::vector<std::optional<Text>> m_labels;
+};
 
 // The row of the applicant's block with the same label as `row`, from `from` on; nothing when
 // none is near.
-std::optional<int> alignedRow(const RuleForm& form, const PersonBlock& applicant, int from, int row) {
-    const Text label = labelWithoutHeading(form, row);
+std::optional<int> alignedRow(const RuleForm& form, RowLabels& labels, const PersonBlock& applicant, int from,
+                              int row) {
     const std::size_t count = form.controlsOf(row).size();
     for (int b = from; b <= applicant.lastPersonRow && b < from + kAlignmentReach; ++b)
-        if (form.controlsOf(b).size() == count && labelWithoutHeading(form, b) == label) return b;
+        if (form.controlsOf(b).size() == count &&
+            (form.coreRowLabel(b) == form.coreRowLabel(row) || labels.of(b) == labels.of(row)))
+            return b;
     return std::nullopt;
 }
 
@@ -147,6 +162,7 @@ void secondPartyStage(RuleForm& form) {
     const std::size_t applicant = applicantBlock(blocks);
     form.note(kStage, "the person rows repeat in " + std::to_string(blocks.size()) + " blocks; the applicant's starts at block " +
                           std::to_string(blocks[applicant].first));
+    RowLabels labels(form);
     // What the applicant's block asks for, person rows or not (e-mail, sex, age ...).
     const int applicantEnd = applicant + 1 < blocks.size() ? blocks[applicant + 1].first - 1 : form.blockCount();
     std::set<TagFamily> asked;
@@ -172,7 +188,7 @@ void secondPartyStage(RuleForm& form) {
             std::vector<Text> tags;
             for (const RuleControl* c : controls) tags.push_back(form.tagOf(*c));
             for (const RuleControl* c : controls) form.leaveEmpty(*c, engine::LeftEmptyReason::SecondBlock, detail, kStage);
-            const std::optional<int> target = alignedRow(form, blocks[applicant], from, b);
+            const std::optional<int> target = alignedRow(form, labels, blocks[applicant], from, b);
             if (!target) continue;
             from = *target + 1;
             const ControlRange mine = form.controlsOf(*target);
