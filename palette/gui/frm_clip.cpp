@@ -42,6 +42,9 @@ frmClip::frmClip(std::filesystem::path systemFile, QWidget* parent)
       m_placer(new RightEdgePlacer(this)) {
     setObjectName(QStringLiteral("frmClip"));
     setWindowTitle(toQt(kClipCaption));
+    // The bar is a tool window, which never keeps the program alive: closing the palette must not
+    // count as closing the program's last window.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setFixedSize(kWindowWidth, kPaletteHeight);
     m_cmbUsers->setObjectName(QStringLiteral("cmbUsers"));
     m_cmbUsers->setAccessibleName(toQt(kPersonListName));

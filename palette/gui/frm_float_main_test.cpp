@@ -39,8 +39,8 @@ class FrmFloatMainTest : public orvex::gui::testing::QtFixture {
     std::filesystem::path file = dir / "system.ini";
 };
 
-// Tests that a stored position on the screen is taken, and one past the screen's width is
-// ignored for the right edge 500 twips from the top.
+// Tests that a stored position on the screen is taken, and that one past the screen's width or a
+// damaged file sends the window to the right edge 500 twips from the top, unfolded.
 TEST_F(FrmFloatMainTest, StoredPositionOrRightEdge) {
     ASSERT_TRUE(spit(file, "[BAR]\nFloatMainLeft=1500\nFloatMainTop=3000\n"));
     auto w = make();
@@ -50,6 +50,11 @@ TEST_F(FrmFloatMainTest, StoredPositionOrRightEdge) {
     auto outside = make();
     EXPECT_EQ(outside->x(), width - outside->frameGeometry().width());
     EXPECT_EQ(outside->y(), 33);
+    static const char kDamaged[] = "\xff\x00[BAR\nFloatMainLeft=1500\n[BAR]\nFloatMainTop=3000\nShowClipBoard=\x81\n";
+    ASSERT_TRUE(spit(file, std::string(kDamaged, sizeof kDamaged - 1)));
+    auto damaged = make();
+    EXPECT_EQ(damaged->x(), width - damaged->frameGeometry().width());
+    EXPECT_EQ(damaged->height(), 591);
 }
 
 // Tests the two heights: the clipboard part shown by default, folded by the toggle (stored as
