@@ -227,7 +227,7 @@ QWidget* frmSetupMain::buildPersonFrame() {
     auto* icons = new QGridLayout;
     icons->addWidget(m_imgIcon, 0, 0, 2, 1);
     icons->addWidget(m_optIcon[setup::kIconBuiltIn], 0, 1);
-    icons->addWidget(m_cmdNextIcon, 0, 2);
+    icons->addWidget(m_cmdNextIcon, 0, 2, Qt::AlignLeft);
     icons->addWidget(m_optIcon[setup::kIconFile], 1, 1);
     icons->addWidget(textBox("txtIconFileName", kLineWidth - 60), 1, 2);
     icons->setColumnStretch(3, 1);
