@@ -9,7 +9,8 @@ constexpr bool isLowSurrogate(char16_t c) {
 
 }  // namespace
 
-text::Text fitCaption(text::TextView full, int buttonWidth, const std::function<int(text::TextView)>& measure) {
+text::Text fitCaption(text::TextView full, int buttonWidth,
+                      const std::function<int(text::TextView)>& measure) {
     const int room = buttonWidth - kCaptionMargin;
     text::TextView caption = full;
     // A long phrase would need hundreds of measurements one character at a time; halving first

@@ -14,6 +14,7 @@ inline constexpr int kCaptionMargin = 10;
 /// The caption for `full` on a button `buttonWidth` pixels wide: the full text, losing its last
 /// character (a surrogate pair counts as one) while `measure` says it is wider than the button
 /// less kCaptionMargin; empty when not even one character fits, and empty for an empty text.
-text::Text fitCaption(text::TextView full, int buttonWidth, const std::function<int(text::TextView)>& measure);
+text::Text fitCaption(text::TextView full, int buttonWidth,
+                      const std::function<int(text::TextView)>& measure);
 
 }  // namespace orvex::palette

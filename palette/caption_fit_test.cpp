@@ -34,7 +34,8 @@ TEST(CaptionFitTest, SameAsTheDocumentedLoop) {
         for (char16_t c : s) w += c == u'i' ? 3 : (c >= 0x3000 ? 13 : 7);
         return w;
     };
-    const text::Text samples[] = {u"iiiiあいうえおWWWiii", u"東京都 千代田区 千代田1-1 ビル101", text::Text(600, u'長')};
+    const text::Text samples[] = {u"iiiiあいうえおWWWiii", u"東京都 千代田区 千代田1-1 ビル101",
+                                  text::Text(600, u'長')};
     for (const text::Text& s : samples)
         for (int width = 0; width < 200; width += 7)
             EXPECT_EQ(fitCaption(s, width, uneven), oneAtATime(s, width, uneven)) << width;

@@ -21,7 +21,8 @@ static_assert(kPhraseTop + kPhraseButtonCount * kPitch - kRowGap <= kClipPartHei
 Rect clipButtonRect(int index) {
     if (index < 0 || index >= kButtonCount) return {};
     if (isPhraseButton(index))
-        return {kMargin, kPhraseTop + (index - kFirstPhraseButton) * kPitch, kWindowWidth - 2 * kMargin, kButtonHeight};
+        return {kMargin, kPhraseTop + (index - kFirstPhraseButton) * kPitch, kWindowWidth - 2 * kMargin,
+                kButtonHeight};
     const int row = index / kDataColumns;
     const int column = index % kDataColumns;
     return {kMargin + column * (kDataWidth + kColumnGap), kTop + row * kPitch, kDataWidth, kButtonHeight};

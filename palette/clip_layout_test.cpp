@@ -21,7 +21,8 @@ void expectApartAndInside(const std::vector<Rect>& rects, int width, int height)
         EXPECT_LE(rects[i].right(), width) << i;
         EXPECT_LE(rects[i].bottom(), height) << i;
         EXPECT_GT(rects[i].width, 0) << i;
-        for (std::size_t j = i + 1; j < rects.size(); ++j) EXPECT_FALSE(overlap(rects[i], rects[j])) << i << " " << j;
+        for (std::size_t j = i + 1; j < rects.size(); ++j)
+            EXPECT_FALSE(overlap(rects[i], rects[j])) << i << " " << j;
     }
 }
 
@@ -43,8 +44,8 @@ TEST(ClipLayoutTest, ButtonsApartInsideThePart) {
 // inside the floating window's folded height.
 TEST(ClipLayoutTest, TopControlsApart) {
     expectApartAndInside({kClipUsersRect, kClipHelpRect}, kWindowWidth, kClipPartTopInPalette);
-    expectApartAndInside({kFloatUsersRect, kFloatInputRect, kFloatRecordRect, kFloatHomePageRect, kFloatMenuRect,
-                          kFloatAutoRect, kFloatHelpRect},
+    expectApartAndInside({kFloatUsersRect, kFloatInputRect, kFloatRecordRect, kFloatHomePageRect,
+                          kFloatMenuRect, kFloatAutoRect, kFloatHelpRect},
                          kWindowWidth, floatInnerHeight(false));
 }
 

@@ -51,8 +51,11 @@ constexpr std::array<DataButton, kDataButtonCount> kDataButtons = std::to_array<
     {"Zip", u"郵便番号", [](const clsUserInfo& p) { return p.Zip(); }},
     {"Zip1Zip2", u"郵便番号（ハイフンなし）", [](const clsUserInfo& p) { return p.Zip1 + p.Zip2; }},
     {"PrefectureAddress", u"住所（都道府県から）",
-     [](const clsUserInfo& p) { return joinWithBlanks({&p.Prefecture, &p.Address1, &p.Address2, &p.Address3}); }},
-    {"Address", u"住所", [](const clsUserInfo& p) { return joinWithBlanks({&p.Address1, &p.Address2, &p.Address3}); }},
+     [](const clsUserInfo& p) {
+         return joinWithBlanks({&p.Prefecture, &p.Address1, &p.Address2, &p.Address3});
+     }},
+    {"Address", u"住所",
+     [](const clsUserInfo& p) { return joinWithBlanks({&p.Address1, &p.Address2, &p.Address3}); }},
     {"Prefecture", u"都道府県", [](const clsUserInfo& p) { return p.Prefecture; }},
     {"Address1", u"住所１", [](const clsUserInfo& p) { return p.Address1; }},
     {"Address2", u"住所２", [](const clsUserInfo& p) { return p.Address2; }},

@@ -10,7 +10,8 @@ namespace {
 
 void readTwips(const profile::Snapshot& file, text::TextView key, int& field) {
     long long n = 0;
-    if (text::parseInt(file.read(kFloatSection, key), n) && n >= INT_MIN && n <= INT_MAX) field = static_cast<int>(n);
+    if (text::parseInt(file.read(kFloatSection, key), n) && n >= INT_MIN && n <= INT_MAX)
+        field = static_cast<int>(n);
 }
 
 }  // namespace

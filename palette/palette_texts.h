@@ -30,6 +30,9 @@ inline constexpr text::TextView kMenuToolTip = u"メニュー";
 inline constexpr text::TextView kAutoToolTip = u"自動入力の切り替え";
 inline constexpr text::TextView kHelpToolTip = u"Clipboardの使い方";
 inline constexpr text::TextView kPersonListName = u"ユーザ";
+// What screen readers hear of the "Auto" label, whose colour alone tells its state.
+inline constexpr text::TextView kAutoOnDescription = u"自動入力モード";
+inline constexpr text::TextView kAutoOffDescription = u"自動入力モード停止中";
 // The accessible name of the hidden measuring label.
 inline constexpr text::TextView kLenTestName = u"文字幅の測定";
 
@@ -38,7 +41,8 @@ inline constexpr text::TextView kLenTestName = u"文字幅の測定";
 inline constexpr std::array<text::TextView, 8> kHelpLines = {
     u"Clipboardの使い方",
     u"",
-    u"名前などのボタンを押したまま、ブラウザ上の入力したい欄の上まで移動してボタンを離すと入力されます。(Drag&Drop)",
+    u"名前などのボタンを押したまま、ブラウザ上の入力したい欄の上まで移動してボタンを離すと入力されます。("
+    u"Drag&Drop)",
     u"または名前などのボタンを押してから、ブラウザ上の入力したい欄の上でマウスの右ボタンをクリックします。",
     u"出てくるメニューで'貼り付け'を選ぶと入力されます。",
     u"",

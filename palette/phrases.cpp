@@ -23,7 +23,8 @@ text::Text phraseKey(int slot) {
 std::array<text::Text, kPhraseButtonCount> readPhrases(const std::filesystem::path& systemFile) {
     std::array<text::Text, kPhraseButtonCount> phrases;
     const profile::Snapshot file = profile::Snapshot::load(systemFile);
-    for (int slot = 0; slot < kPhraseButtonCount; ++slot) phrases[slot] = file.read(kClipSection, phraseKey(slot));
+    for (int slot = 0; slot < kPhraseButtonCount; ++slot)
+        phrases[slot] = file.read(kClipSection, phraseKey(slot));
     return phrases;
 }
 

@@ -35,7 +35,8 @@ TEST(PhrasesTest, LongAnswersAreCut) {
 TEST(PhrasesTest, StoredPhrasesReadBackUnchanged) {
     TempDir dir;
     const auto file = dir / "system.ini";
-    const text::Text answers[] = {text::Text(600, u'長'), u"行1\r\n行2", u"[BAR]", u";始まり", u"a=b&c", u"  "};
+    const text::Text answers[] = {
+        text::Text(600, u'長'), u"行1\r\n行2", u"[BAR]", u";始まり", u"a=b&c", u"  "};
     for (const text::Text& answer : answers) {
         const text::Text phrase = storablePhrase(answer);
         ASSERT_TRUE(writePhrase(file, 1, phrase));

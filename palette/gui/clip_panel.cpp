@@ -17,7 +17,8 @@ namespace orvex::palette::gui {
 using orvex::gui::fromQt;
 using orvex::gui::toQt;
 
-ClipPanel::ClipPanel(ClipButtons& model, QWidget* parent) : QWidget(parent), m_model(model), m_lenTest(new QLabel(this)) {
+ClipPanel::ClipPanel(ClipButtons& model, QWidget* parent)
+    : QWidget(parent), m_model(model), m_lenTest(new QLabel(this)) {
     setObjectName(QStringLiteral("picClip"));
     setAccessibleName(QStringLiteral("Clipboard"));
     setFixedSize(kWindowWidth, kClipPartHeight);
@@ -49,8 +50,9 @@ void ClipPanel::showButton(int index) {
     // The measuring label draws in the buttons' font, so what it measures is what they show.
     m_lenTest->setFont(b->font());
     const QFontMetrics metrics = m_lenTest->fontMetrics();
-    const text::Text caption = fitCaption(m_model.captionSource(index), b->width(),
-                                          [&](text::TextView s) { return metrics.horizontalAdvance(toQt(s)); });
+    const text::Text caption = fitCaption(m_model.captionSource(index), b->width(), [&](text::TextView s) {
+        return metrics.horizontalAdvance(toQt(s));
+    });
     const QString full = toQt(m_model.fullText(index));
     b->setTexts(full, toQt(caption));
     b->setAccessibleName(full.isEmpty() ? toQt(buttonLabel(index)) : full);

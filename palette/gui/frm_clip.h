@@ -19,9 +19,9 @@ class RightEdgePlacer;
 
 // The palette windows have a fixed size: a title with the system menu, minimise and close, but
 // nothing to maximise.
-inline constexpr Qt::WindowFlags kPaletteWindowFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                                       Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                                                       Qt::WindowCloseButtonHint;
+inline constexpr Qt::WindowFlags kPaletteWindowFlags =
+    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
 
 class frmClip : public QWidget {
     Q_OBJECT

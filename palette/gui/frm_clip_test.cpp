@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -11,7 +12,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "gui/qt_text.h"
 #include "gui/test_app.h"
@@ -86,7 +86,8 @@ TEST_F(FrmClipTest, NoPersonsAndEmptyPerson) {
 // Tests that a long phrase with "&" in it is shortened to fit its button, shown with its "&",
 // and is copied by a click and carried by a drag in full.
 TEST_F(FrmClipTest, LongPhraseShortenedButCarriedWhole) {
-    const std::string phrase = "Q&A: " + std::string(60, 'x') + "いつもお世話になっております。" + std::string(40, 'y');
+    const std::string phrase =
+        "Q&A: " + std::string(60, 'x') + "いつもお世話になっております。" + std::string(40, 'y');
     ASSERT_TRUE(spit(file, "[CLIP]\nCAPTION1=" + phrase + "\n"));
     clip.load({person(u"花子さん", u"花子")});
     ClipButton* b = button(30);

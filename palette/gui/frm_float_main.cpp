@@ -32,7 +32,8 @@ QRect qRect(const Rect& r) {
     return QRect(r.x, r.y, r.width, r.height);
 }
 
-QToolButton* pictureButton(const QIcon& picture, const Rect& r, const char* name, text::TextView tip, QWidget* parent) {
+QToolButton* pictureButton(const QIcon& picture, const Rect& r, const char* name, text::TextView tip,
+                           QWidget* parent) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setIcon(picture);
@@ -45,8 +46,10 @@ QToolButton* pictureButton(const QIcon& picture, const Rect& r, const char* name
 
 }  // namespace
 
-frmFloatMain::frmFloatMain(FloatCommands& commands, std::filesystem::path systemFile, int barMode, QWidget* parent)
-    : QWidget(parent, barMode == kBarModeOnTop ? kPaletteWindowFlags | Qt::WindowStaysOnTopHint : kPaletteWindowFlags),
+frmFloatMain::frmFloatMain(FloatCommands& commands, std::filesystem::path systemFile, int barMode,
+                           QWidget* parent)
+    : QWidget(parent, barMode == kBarModeOnTop ? kPaletteWindowFlags | Qt::WindowStaysOnTopHint
+                                               : kPaletteWindowFlags),
       m_commands(commands),
       m_systemFile(std::move(systemFile)),
       m_model(m_systemFile),
@@ -54,7 +57,8 @@ frmFloatMain::frmFloatMain(FloatCommands& commands, std::filesystem::path system
       m_cmdInput(new QPushButton(toQt(kInputCaption), this)),
       m_cmdRec(new QPushButton(toQt(kRecordCaption), this)),
       m_cmdHelp(new QPushButton(toQt(kHelpCaption), this)),
-      m_imgHomePage(pictureButton(bar::gui::homePicture(), kFloatHomePageRect, "imgHomePage", kHomePageToolTip, this)),
+      m_imgHomePage(
+          pictureButton(bar::gui::homePicture(), kFloatHomePageRect, "imgHomePage", kHomePageToolTip, this)),
       m_imgMenu(pictureButton(bar::gui::menuPicture(), kFloatMenuRect, "imgMenu", kMenuToolTip, this)),
       m_lblAuto(new QLabel(toQt(kAutoCaption), this)),
       m_panel(new ClipPanel(m_model, this)),
@@ -83,7 +87,8 @@ frmFloatMain::frmFloatMain(FloatCommands& commands, std::filesystem::path system
     connect(m_cmbUsers, &QComboBox::currentIndexChanged, this, &frmFloatMain::personChosen);
     connect(m_cmdInput, &QPushButton::clicked, this, &frmFloatMain::input);
     connect(m_cmdRec, &QPushButton::clicked, this, &frmFloatMain::record);
-    connect(m_cmdHelp, &QPushButton::clicked, this, [this] { orvex::gui::showMessage(this, toQt(helpText())); });
+    connect(m_cmdHelp, &QPushButton::clicked, this,
+            [this] { orvex::gui::showMessage(this, toQt(helpText())); });
     connect(m_imgHomePage, &QToolButton::clicked, this, [this] { m_commands.openHomePage(); });
     connect(m_imgMenu, &QToolButton::clicked, this, [this] { m_commands.showMenu(); });
     setFixedSize(kWindowWidth, floatInnerHeight(m_clipBoardShown));
@@ -132,10 +137,11 @@ void frmFloatMain::applyHeight() {
 void frmFloatMain::setAutoLabel(bool on) {
     QPalette palette = m_lblAuto->palette();
     const QColor off = palette.color(QPalette::Button);
-    palette.setColor(QPalette::Window,
-                     on ? QColor(bar::kAutoOnColour.red, bar::kAutoOnColour.green, bar::kAutoOnColour.blue) : off);
+    palette.setColor(
+        QPalette::Window,
+        on ? QColor(bar::kAutoOnColour.red, bar::kAutoOnColour.green, bar::kAutoOnColour.blue) : off);
     m_lblAuto->setPalette(palette);
-    m_lblAuto->setProperty("autoOn", on);
+    m_lblAuto->setAccessibleDescription(toQt(on ? kAutoOnDescription : kAutoOffDescription));
 }
 
 void frmFloatMain::personChosen(int position) {

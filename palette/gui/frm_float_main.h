@@ -29,7 +29,8 @@ class frmFloatMain : public QWidget {
   public:
     /// The window for `commands` (which must outlive it), its state and phrases in `systemFile`,
     /// kept on top when `barMode` is kBarModeOnTop; nothing is shown until load().
-    frmFloatMain(FloatCommands& commands, std::filesystem::path systemFile, int barMode, QWidget* parent = nullptr);
+    frmFloatMain(FloatCommands& commands, std::filesystem::path systemFile, int barMode,
+                 QWidget* parent = nullptr);
 
     /// Loads the window: the stored position when it lies on the screen, else the right edge 500
     /// twips from the top; set up with the UI font and accessible names; the phrases, the persons

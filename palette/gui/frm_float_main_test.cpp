@@ -1,12 +1,12 @@
 #include "palette/gui/frm_float_main.h"
 
+#include <gtest/gtest.h>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 #include "gui/test_app.h"
 #include "palette/float_placement.h"
@@ -50,7 +50,8 @@ TEST_F(FrmFloatMainTest, StoredPositionOrRightEdge) {
     auto outside = make();
     EXPECT_EQ(outside->x(), width - outside->frameGeometry().width());
     EXPECT_EQ(outside->y(), 33);
-    static const char kDamaged[] = "\xff\x00[BAR\nFloatMainLeft=1500\n[BAR]\nFloatMainTop=3000\nShowClipBoard=\x81\n";
+    static const char kDamaged[] =
+        "\xff\x00[BAR\nFloatMainLeft=1500\n[BAR]\nFloatMainTop=3000\nShowClipBoard=\x81\n";
     ASSERT_TRUE(spit(file, std::string(kDamaged, sizeof kDamaged - 1)));
     auto damaged = make();
     EXPECT_EQ(damaged->x(), width - damaged->frameGeometry().width());
@@ -103,6 +104,7 @@ TEST_F(FrmFloatMainTest, ControlsGoToTheCommands) {
     QTest::mouseClick(autoLabel, Qt::LeftButton);
     EXPECT_FALSE(commands.on);
     EXPECT_NE(autoLabel->palette().color(QPalette::Window), QColor(0, 255, 0));
+    EXPECT_EQ(autoLabel->accessibleDescription(), QStringLiteral("自動入力モード停止中"));
     QTest::mouseClick(autoLabel, Qt::LeftButton);
     EXPECT_TRUE(commands.on);
     EXPECT_EQ(autoLabel->palette().color(QPalette::Window), QColor(0, 255, 0));

@@ -71,7 +71,8 @@ inline std::vector<std::string> unnamedControls(QWidget& window) {
     for (QWidget* w : window.findChildren<QWidget*>()) {
         if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"))) continue;
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
-        if (face == nullptr || face->text(QAccessible::Name).isEmpty()) unnamed.push_back(w->objectName().toStdString());
+        if (face == nullptr || face->text(QAccessible::Name).isEmpty())
+            unnamed.push_back(w->objectName().toStdString());
     }
     return unnamed;
 }

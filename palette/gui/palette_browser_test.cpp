@@ -51,7 +51,8 @@ input.addEventListener('input', function (e) {
 </script></body></html>)";
 
 // The phrase of the first phrase button: far longer than its button.
-const std::string kLongPhrase = "いつも大変お世話になっております。" + std::string(40, 'x') + "今後ともよろしくお願いいたします。";
+const std::string kLongPhrase =
+    "いつも大変お世話になっております。" + std::string(40, 'x') + "今後ともよろしくお願いいたします。";
 
 bool onPath(const char* program) {
     return std::system((std::string("command -v ") + program + " >/dev/null 2>&1").c_str()) == 0;
@@ -62,7 +63,8 @@ class PaletteBrowserTest : public ::testing::Test {
     void SetUp() override {
         if (!XcbSession::get().ok()) GTEST_SKIP() << XcbSession::get().problem();
         for (const char* program : {"xdotool", "chromium"})
-            if (!onPath(program)) GTEST_SKIP() << program << " is not installed (scripts/deps.sh installs it)";
+            if (!onPath(program))
+                GTEST_SKIP() << program << " is not installed (scripts/deps.sh installs it)";
         ASSERT_GT(server.port(), 0);
         fs::copy_file(fs::path(ORVEX_SOURCE_DIR) / "resources/sample/userdata.ini", dir / "userdata.ini");
         persons = bar::loadPersons(dir.path());
@@ -126,18 +128,20 @@ class PaletteBrowserTest : public ::testing::Test {
     bool drag(const QPoint& from, const QPoint& to) {
         const auto n = [](int v) { return std::to_string(v); };
         const QPoint mid = (from + to) / 2;
-        return runAlongside({"xdotool", "mousemove", n(from.x()), n(from.y()), "sleep", "0.3", "mousedown", "1",
-                             "sleep", "0.3", "mousemove", n(from.x() - 12), n(from.y() + 4), "sleep", "0.3",
-                             "mousemove", n(mid.x()), n(mid.y()), "sleep", "0.3", "mousemove", n(to.x()), n(to.y()),
-                             "sleep", "0.5", "mousemove", n(to.x() + 6), n(to.y() + 6), "sleep", "0.5", "mouseup",
-                             "1"},
-                            dir / "xdotool.log", kWaitMs, pumpBrowser()) == 0;
+        return runAlongside(
+                   {"xdotool",       "mousemove", n(from.x()),   n(from.y()),   "sleep",     "0.3",
+                    "mousedown",     "1",         "sleep",       "0.3",         "mousemove", n(from.x() - 12),
+                    n(from.y() + 4), "sleep",     "0.3",         "mousemove",   n(mid.x()),  n(mid.y()),
+                    "sleep",         "0.3",       "mousemove",   n(to.x()),     n(to.y()),   "sleep",
+                    "0.5",           "mousemove", n(to.x() + 6), n(to.y() + 6), "sleep",     "0.5",
+                    "mouseup",       "1"},
+                   dir / "xdotool.log", kWaitMs, pumpBrowser()) == 0;
     }
     bool open(frmClip& clip) {
         clip.toggle(persons);
         const bool shown = pumpUntil(
-            [&] { return XcbSession::get().display().waitForWindow("frmClip", 0, true).has_value(); }, kWaitMs,
-            pumpBrowser());
+            [&] { return XcbSession::get().display().waitForWindow("frmClip", 0, true).has_value(); },
+            kWaitMs, pumpBrowser());
         pumpFor(500, pumpBrowser());
         return shown;
     }
@@ -169,7 +173,8 @@ TEST_F(PaletteBrowserTest, FullNameDroppedIntoTheInput) {
     EXPECT_EQ(bodyData("input-type"), "insertFromDrop");
     EXPECT_EQ(evaluate("document.getElementById('name').value"), "山田　花子");
     if (const auto shots = testing::screenshotDir())
-        XcbSession::get().display().run({"import", "-window", "root", (*shots / "drop_full_name.png").string()});
+        XcbSession::get().display().run(
+            {"import", "-window", "root", (*shots / "drop_full_name.png").string()});
 }
 
 // Tests that a phrase far longer than its button, shown shortened, is dropped whole.

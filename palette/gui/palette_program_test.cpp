@@ -57,14 +57,16 @@ class PaletteProgramTest : public ::testing::Test {
     void SetUp() override {
         if (!fs::exists(ORVEX_BINARY)) GTEST_SKIP() << ORVEX_BINARY << " is not built";
         if (!programCarriesTheFloatingWindow())
-            GTEST_SKIP() << "the program does not carry the floating window yet (the bar's openDialog is not wired)";
+            GTEST_SKIP()
+                << "the program does not carry the floating window yet (the bar's openDialog is not wired)";
         if (!x.ok()) GTEST_SKIP() << x.problem();
         home = x.dir() / "home";
         fs::create_directories(home / "data");
         fs::create_directories(home / "config" / "orvex");
         fs::create_directories(home / "run");
         ::chmod((home / "run").c_str(), 0700);
-        fs::copy_file(fs::path(ORVEX_SOURCE_DIR) / "resources/sample/userdata.ini", home / "data" / "userdata.ini");
+        fs::copy_file(fs::path(ORVEX_SOURCE_DIR) / "resources/sample/userdata.ini",
+                      home / "data" / "userdata.ini");
     }
     std::unique_ptr<Child> startOrvex(int barMode) {
         std::ofstream(home / "config" / "orvex" / "settings.ini")
@@ -95,7 +97,8 @@ class PaletteProgramTest : public ::testing::Test {
                           static_cast<std::int16_t>(over.y), 400, 400, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
                           screen->root_visual, 0, nullptr);
         static const char kClass[] = "other\0Other";
-        xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, sizeof kClass, kClass);
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, sizeof kClass,
+                            kClass);
         xcb_map_window(c, w);
         xcb_flush(c);
         EXPECT_TRUE(x.waitForWindow("other", kWaitMs, true));
@@ -130,12 +133,14 @@ class PaletteProgramTest : public ::testing::Test {
     // The frame's top left corner of a client window.
     std::optional<std::pair<int, int>> frameCorner(const FoundWindow& w) {
         std::vector<std::uint32_t> extents;
-        waitUntil([&] { return (extents = x.property(w.id, "_NET_FRAME_EXTENTS", XCB_ATOM_CARDINAL)).size() == 4; },
-                  kWaitMs);
+        waitUntil(
+            [&] { return (extents = x.property(w.id, "_NET_FRAME_EXTENTS", XCB_ATOM_CARDINAL)).size() == 4; },
+            kWaitMs);
         if (extents.size() != 4) return std::nullopt;
         const auto now = x.geometry(w.id);
         if (!now) return std::nullopt;
-        return std::pair<int, int>{now->x - static_cast<int>(extents[0]), now->y - static_cast<int>(extents[2])};
+        return std::pair<int, int>{now->x - static_cast<int>(extents[0]),
+                                   now->y - static_cast<int>(extents[2])};
     }
     bool anyDock() {
         const xcb_atom_t dock = x.atom("_NET_WM_WINDOW_TYPE_DOCK");

@@ -8,7 +8,8 @@
 
 namespace orvex::palette::gui {
 
-PaletteWindows::PaletteWindows(bar::BarModel& bar) : PaletteWindows(bar, settings::dataFile(kSystemFileName)) {}
+PaletteWindows::PaletteWindows(bar::BarModel& bar)
+    : PaletteWindows(bar, settings::dataFile(kSystemFileName)) {}
 
 PaletteWindows::PaletteWindows(bar::BarModel& bar, std::filesystem::path systemFile)
     : m_bar(bar), m_systemFile(std::move(systemFile)), m_commands(bar) {}
@@ -26,7 +27,8 @@ bool PaletteWindows::open(bar::BarDialog dialog) {
             return true;
         case bar::BarDialog::FloatingWindow:
             if (!m_float) {
-                m_float = std::make_unique<frmFloatMain>(m_commands, m_systemFile, settings::globals().BarMode);
+                m_float =
+                    std::make_unique<frmFloatMain>(m_commands, m_systemFile, settings::globals().BarMode);
                 m_float->load(m_bar.persons());
             }
             m_float->show();

@@ -1,11 +1,11 @@
 #include "palette/gui/palette_windows.h"
 
+#include <gtest/gtest.h>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 #include "bar/bar_test_support.h"
 #include "bar/bar_texts.h"
@@ -110,7 +110,8 @@ TEST_F(PaletteWindowsTest, PersonsChangedRefreshesTheLists) {
     writeFile(home.data() / "userdata.ini", personsFile({"次郎", "三郎"}));
     model.UpdateUserData();
     windows.personsChanged();
-    EXPECT_EQ(listed(windows.floatingWindow()), (QStringList{QStringLiteral("次郎"), QStringLiteral("三郎")}));
+    EXPECT_EQ(listed(windows.floatingWindow()),
+              (QStringList{QStringLiteral("次郎"), QStringLiteral("三郎")}));
     EXPECT_EQ(listed(windows.clipboard()), (QStringList{QStringLiteral("次郎"), QStringLiteral("三郎")}));
     EXPECT_EQ(windows.floatingWindow()->model().fullText(2), u"次郎");
 }

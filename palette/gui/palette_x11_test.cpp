@@ -6,12 +6,12 @@
 #include <fstream>
 #include <sstream>
 
-#include <QComboBox>
+#include <gtest/gtest.h>
 #include <QApplication>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QPushButton>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "bar/person_list.h"
 #include "palette/float_placement.h"
@@ -54,23 +54,27 @@ class PaletteX11Test : public ::testing::Test {
     void SetUp() override {
         if (!XcbSession::get().ok()) GTEST_SKIP() << XcbSession::get().problem();
         for (const char* program : {"xdotool", "xclip", "import"})
-            if (!onPath(program)) GTEST_SKIP() << program << " is not installed (scripts/deps.sh installs it)";
+            if (!onPath(program))
+                GTEST_SKIP() << program << " is not installed (scripts/deps.sh installs it)";
         fs::copy_file(fs::path(ORVEX_SOURCE_DIR) / "resources/sample/userdata.ini", dir / "userdata.ini");
         persons = bar::loadPersons(dir.path());
         ASSERT_EQ(persons.size(), 2u);
-        std::ofstream(system) << "[CLIP]\nCAPTION1=" << std::string(30, 'x') << "いつもお世話になっております。"
+        std::ofstream(system) << "[CLIP]\nCAPTION1=" << std::string(30, 'x')
+                              << "いつもお世話になっております。"
                               << "\nCAPTION2=よろしくお願いします\n";
     }
     X11TestDisplay& x() { return XcbSession::get().display(); }
     // Waits until the window of class `instance` is on the screen and drawn.
     bool mapped(const std::string& instance) {
-        const bool shown = pumpUntil([&] { return x().waitForWindow(instance, 0, true).has_value(); }, kWaitMs);
+        const bool shown =
+            pumpUntil([&] { return x().waitForWindow(instance, 0, true).has_value(); }, kWaitMs);
         pumpFor(300);
         return shown;
     }
     bool clickAt(const QPoint& p) {
-        return runAlongside({"xdotool", "mousemove", std::to_string(p.x()), std::to_string(p.y()), "click", "1"},
-                            x().dir() / "xdotool.log", kWaitMs) == 0;
+        return runAlongside(
+                   {"xdotool", "mousemove", std::to_string(p.x()), std::to_string(p.y()), "click", "1"},
+                   x().dir() / "xdotool.log", kWaitMs) == 0;
     }
     // The clipboard's text as another program reads it.
     std::string clipboardText() {

@@ -13,9 +13,9 @@
 #include <string>
 #include <thread>
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QCoreApplication>
-#include <gtest/gtest.h>
 
 #include "app/x11_test_display.h"
 
@@ -79,10 +79,12 @@ class XcbEnvironment : public ::testing::Environment {
   public:
     void TearDown() override { XcbSession::stopIfStarted(); }
 };
-inline ::testing::Environment* const kXcbEnvironment = ::testing::AddGlobalTestEnvironment(new XcbEnvironment);
+inline ::testing::Environment* const kXcbEnvironment =
+    ::testing::AddGlobalTestEnvironment(new XcbEnvironment);
 
 /// Processes this process's events (and runs `alongside`, when given) until `done` or `timeoutMs`.
-inline bool pumpUntil(const std::function<bool()>& done, int timeoutMs, const std::function<void()>& alongside = {}) {
+inline bool pumpUntil(const std::function<bool()>& done, int timeoutMs,
+                      const std::function<void()>& alongside = {}) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (std::chrono::steady_clock::now() < end) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
