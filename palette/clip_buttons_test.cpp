@@ -76,15 +76,6 @@ TEST_F(ClipButtonsTest, SettingPhrases) {
     EXPECT_EQ(buttons.captionSource(29), u"-");
 }
 
-// Tests that a phrase that cannot be stored is reported while the button still carries it.
-TEST_F(ClipButtonsTest, PhraseNotStored) {
-    std::filesystem::create_directory(file);
-    const auto change = buttons.setPhrase(30, u"保存できない");
-    ASSERT_TRUE(change);
-    EXPECT_FALSE(change->stored);
-    EXPECT_EQ(buttons.fullText(30), u"保存できない");
-}
-
 // Tests the usage text byte for byte: the heading, the lines with the browser named, empty lines
 // where they stand, every line ended by CR LF.
 TEST(HelpTextTest, Exact) {

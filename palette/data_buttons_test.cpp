@@ -91,17 +91,5 @@ TEST(DataButtonsTest, AddressJoinsSkipMissingParts) {
     EXPECT_EQ(t[16], u"100");
 }
 
-// Tests the labels screen readers announce: data labels by index, numbered phrases, nothing
-// outside the 35 buttons.
-TEST(DataButtonsTest, Labels) {
-    EXPECT_EQ(buttonLabel(0), u"氏名");
-    EXPECT_EQ(buttonLabel(30), u"自由欄1");
-    EXPECT_EQ(buttonLabel(34), u"自由欄5");
-    EXPECT_EQ(buttonLabel(35), u"");
-    EXPECT_EQ(buttonLabel(-1), u"");
-    EXPECT_FALSE(isPhraseButton(29));
-    EXPECT_TRUE(isPhraseButton(30));
-}
-
 }  // namespace
 }  // namespace orvex::palette
