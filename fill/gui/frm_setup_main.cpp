@@ -1,5 +1,6 @@
 #include "fill/gui/frm_setup_main.h"
 
+#include <string_view>
 #include <system_error>
 
 #include <QCheckBox>
@@ -41,9 +42,21 @@ constexpr int kIconSize = 32;
 // entry never widens the dialog.
 constexpr int kListCharacters = 28;
 
+// The tool tip of a text box or list by its name; empty when it has none.
+QString tipOf(std::string_view name) {
+    for (const setup::PersonTextBox& b : setup::kPersonTextBoxes)
+        if (name == b.name) return toQt(b.tip);
+    for (const setup::AddressTextBox& b : setup::kAddressTextBoxes)
+        if (name == b.name) return toQt(b.tip);
+    for (const setup::ListTip& l : setup::kListTips)
+        if (name == l.name) return toQt(l.tip);
+    return {};
+}
+
 QComboBox* list(QWidget* parent, const char* name, bool editable) {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(QString::fromLatin1(name));
+    combo->setToolTip(tipOf(name));
     combo->setEditable(editable);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     combo->setMinimumContentsLength(kListCharacters);
@@ -122,6 +135,7 @@ frmSetupMain::frmSetupMain(std::filesystem::path dataDir, BuiltInIcons icons, QW
     showPerson(setup::controlsOf(m_setup.person(0)));
     m_frames->setCurrentIndex(0);
     m_filling = false;
+    m_boxes["txtName1"]->setFocus();
 
     orvex::gui::setUpWindow(this);
     setFixedSize(sizeHint());
@@ -131,6 +145,7 @@ frmSetupMain::frmSetupMain(std::filesystem::path dataDir, BuiltInIcons icons, QW
 QLineEdit* frmSetupMain::textBox(const char* name, int width) {
     auto* box = new QLineEdit;
     box->setObjectName(QString::fromLatin1(name));
+    box->setToolTip(tipOf(name));
     box->setFixedWidth(width);
     m_boxes[name] = box;
     return box;

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
@@ -149,6 +150,14 @@ TEST_F(FrmSetupMainTest, ControlsAndLists) {
     EXPECT_EQ(persons->itemText(0), QStringLiteral("0 - 山田\u3000花子"));
     EXPECT_EQ(find<QComboBox>(*dialog, "cmbAddressSel")->itemText(0), QStringLiteral("0 - 東京都   "));
 
+    // Every box and list has a name for screen readers (the lists' own edit lines aside).
+    for (QWidget* w : dialog->findChildren<QWidget*>()) {
+        if (qobject_cast<QLineEdit*>(w) == nullptr && qobject_cast<QComboBox*>(w) == nullptr) continue;
+        if (qobject_cast<QComboBox*>(w->parentWidget()) != nullptr) continue;
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+        ASSERT_NE(face, nullptr);
+        EXPECT_FALSE(face->text(QAccessible::Name).isEmpty()) << w->objectName().toStdString();
+    }
     EXPECT_EQ(job1->font().families().value(0), QString::fromUtf16(orvex::gui::kUiFontName));
     const QString family = QFontInfo(find<QLineEdit>(*dialog, "txtName1")->font()).family();
     EXPECT_TRUE(family.contains("CJK") || family.contains("IPA") || family.contains("Gothic")) << family.toStdString();

@@ -17,52 +17,55 @@
 
 namespace orvex::fill::setup {
 
-/// A text box of the person frame and the person field it edits.
+/// A text box of the person frame, the person field it edits, and its tool tip (which is also
+/// the name screen readers give it).
 struct PersonTextBox {
     const char* name;
     text::Text PersonFields::*field;
+    text::TextView tip;
 };
 
 // The person frame's text boxes, in tab order.
 inline constexpr PersonTextBox kPersonTextBoxes[] = {
-    {"txtName1", &PersonFields::Name1},
-    {"txtName2", &PersonFields::Name2},
-    {"txtNameKana1", &PersonFields::NameKana1},
-    {"txtNameKana2", &PersonFields::NameKana2},
-    {"txtNameRome1", &PersonFields::NameRome1},
-    {"txtNameRome2", &PersonFields::NameRome2},
-    {"txtHandleName", &PersonFields::HandleName},
-    {"txtBirthYear", &PersonFields::BirthYear},
-    {"txtBirthMonth", &PersonFields::BirthMonth},
-    {"txtBirthDay", &PersonFields::BirthDay},
-    {"txtEmail1", &PersonFields::Email1},
-    {"txtEmail2", &PersonFields::Email2},
-    {"txtTel1", &PersonFields::Tel1},
-    {"txtTel2", &PersonFields::Tel2},
-    {"txtTel3", &PersonFields::Tel3},
-    {"txtFax1", &PersonFields::Fax1},
-    {"txtFax2", &PersonFields::Fax2},
-    {"txtFax3", &PersonFields::Fax3},
-    {"txtIconFileName", &PersonFields::IconFileName},
-    {"txtDisplayName", &PersonFields::DisplayName},
+    {"txtName1", &PersonFields::Name1, u"名前（姓）"},
+    {"txtName2", &PersonFields::Name2, u"名前（名）"},
+    {"txtNameKana1", &PersonFields::NameKana1, u"ふりがな（姓）"},
+    {"txtNameKana2", &PersonFields::NameKana2, u"ふりがな（名）"},
+    {"txtNameRome1", &PersonFields::NameRome1, u"ローマ字（姓）"},
+    {"txtNameRome2", &PersonFields::NameRome2, u"ローマ字（名）"},
+    {"txtHandleName", &PersonFields::HandleName, u"ハンドル名"},
+    {"txtBirthYear", &PersonFields::BirthYear, u"生まれた年（西暦4桁）"},
+    {"txtBirthMonth", &PersonFields::BirthMonth, u"生まれた月"},
+    {"txtBirthDay", &PersonFields::BirthDay, u"生まれた日"},
+    {"txtEmail1", &PersonFields::Email1, u"メールアドレス（@の前）"},
+    {"txtEmail2", &PersonFields::Email2, u"メールアドレス（@の後）"},
+    {"txtTel1", &PersonFields::Tel1, u"電話番号（市外局番）"},
+    {"txtTel2", &PersonFields::Tel2, u"電話番号（市内局番）"},
+    {"txtTel3", &PersonFields::Tel3, u"電話番号（加入者番号）"},
+    {"txtFax1", &PersonFields::Fax1, u"FAX番号（市外局番）"},
+    {"txtFax2", &PersonFields::Fax2, u"FAX番号（市内局番）"},
+    {"txtFax3", &PersonFields::Fax3, u"FAX番号（加入者番号）"},
+    {"txtIconFileName", &PersonFields::IconFileName, u"アイコンファイルの名前"},
+    {"txtDisplayName", &PersonFields::DisplayName, u"バーのボタンに表示する名前"},
 };
 inline constexpr std::size_t kPersonTextBoxCount = std::size(kPersonTextBoxes);
 // The first text box, whose typing ticks the visibility.
 inline constexpr std::size_t kName1Box = 0;
 
-/// A text box of the address frame and the address field it edits.
+/// A text box of the address frame, the address field it edits, and its tool tip.
 struct AddressTextBox {
     const char* name;
     text::Text AddressFields::*field;
+    text::TextView tip;
 };
 
 // The address frame's text boxes, in tab order (the prefecture is a list).
 inline constexpr AddressTextBox kAddressTextBoxes[] = {
-    {"txtZip1", &AddressFields::Zip1},
-    {"txtZip2", &AddressFields::Zip2},
-    {"txtAddress1", &AddressFields::Address1},
-    {"txtAddress2", &AddressFields::Address2},
-    {"txtAddress3", &AddressFields::Address3},
+    {"txtZip1", &AddressFields::Zip1, u"郵便番号（上3桁）"},
+    {"txtZip2", &AddressFields::Zip2, u"郵便番号（下4桁）"},
+    {"txtAddress1", &AddressFields::Address1, u"市区町村"},
+    {"txtAddress2", &AddressFields::Address2, u"番地"},
+    {"txtAddress3", &AddressFields::Address3, u"建物名"},
 };
 inline constexpr std::size_t kAddressTextBoxCount = std::size(kAddressTextBoxes);
 

@@ -30,6 +30,18 @@ inline constexpr text::TextView kSaveFailedMessage =
     u"データフォルダに書き込めるか、ディスクに空きがあるかを確かめて下さい。\n"
     u"入力した内容はそのまま残っています。";
 
+/// A list of the dialog and its tool tip (also the name screen readers give it).
+struct ListTip {
+    const char* name;
+    text::TextView tip;
+};
+// The tool tips of the dialog's lists.
+inline constexpr ListTip kListTips[] = {
+    {"cmbPerson", u"設定するユーザ"}, {"cmbSex", u"性別"},           {"cmbMarriage", u"結婚"},
+    {"cmbJob1", u"職業"},             {"cmbJob2", u"職種"},           {"cmbAddress", u"このユーザの住所"},
+    {"cmbAddressSel", u"設定する住所"}, {"cmbPref", u"都道府県"},
+};
+
 // Between a list line's position and its text.
 inline constexpr text::TextView kLineSeparator = u" - ";
 

@@ -60,6 +60,9 @@ frmEditHist::frmEditHist(clsRecs& store, std::shared_ptr<clsRec> rec, int thisYe
     m_cmbLimitYear = list(this, "cmbLimitYear", m_years);
     m_cmbLimitMonth = list(this, "cmbLimitMonth", limitMonthEntries());
     m_cmbLimitDay = list(this, "cmbLimitDay", limitDayEntries());
+    m_cmbLimitYear->setToolTip(QStringLiteral("締切の年"));
+    m_cmbLimitMonth->setToolTip(QStringLiteral("締切の月"));
+    m_cmbLimitDay->setToolTip(QStringLiteral("締切の日"));
     m_txtSiteName = box(this, "txtSiteName");
     m_txtURL = box(this, "txtURL");
     m_txtContents = box(this, "txtContents");
@@ -83,13 +86,19 @@ frmEditHist::frmEditHist(clsRecs& store, std::shared_ptr<clsRec> rec, int thisYe
     int row = 0;
     grid->addWidget(new QLabel(QStringLiteral("応募日時"), this), row, 0);
     grid->addWidget(m_lblCreated, row++, 1);
-    grid->addWidget(new QLabel(toQt(kLimitLabel), this), row, 0);
+    // Each label names its control for screen readers too.
+    auto label = [this](text::TextView caption, QWidget* buddy) {
+        auto* l = new QLabel(toQt(caption), this);
+        l->setBuddy(buddy);
+        return l;
+    };
+    grid->addWidget(label(kLimitLabel, m_cmbLimitYear), row, 0);
     grid->addLayout(limit, row++, 1);
-    grid->addWidget(new QLabel(toQt(kSiteNameLabel), this), row, 0);
+    grid->addWidget(label(kSiteNameLabel, m_txtSiteName), row, 0);
     grid->addWidget(m_txtSiteName, row++, 1);
-    grid->addWidget(new QLabel(QStringLiteral("URL"), this), row, 0);
+    grid->addWidget(label(u"URL", m_txtURL), row, 0);
     grid->addWidget(m_txtURL, row++, 1);
-    grid->addWidget(new QLabel(toQt(kContentsLabel), this), row++, 0, 1, 2);
+    grid->addWidget(label(kContentsLabel, m_txtContents), row++, 0, 1, 2);
     grid->addWidget(m_txtContents, row++, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

@@ -55,6 +55,8 @@ frmHistList::frmHistList(clsRecs& store, TodayFunction today, QWidget* parent)
     m_lstHist = new QListWidget(this);
     m_lstHist->setObjectName(QStringLiteral("lstHist"));
     m_lstHist->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_lstHist->setToolTip(toQt(kHistListCaption));
+    m_cmbSortType->setToolTip(QStringLiteral("並べ方"));
     m_cmdEdit = new QPushButton(toQt(kEditCaption), this);
     m_cmdEdit->setObjectName(QStringLiteral("cmdEdit"));
     m_cmdDelete = new QPushButton(toQt(kDeleteCaption), this);

@@ -55,6 +55,7 @@ frmLinks::frmLinks(const LinkCollection& barLinks, const std::optional<clsLink>&
     m_lstLinks = new QListWidget(this);
     m_lstLinks->setObjectName(QStringLiteral("lstLinks"));
     m_lstLinks->setFixedSize(kListWidth, kListHeight);
+    m_lstLinks->setToolTip(QStringLiteral("リンクの一覧"));
     m_cmdUp = button(this, "cmdUp", QStringLiteral("上へ"));
     m_cmdDown = button(this, "cmdDown", QStringLiteral("下へ"));
     auto* moves = new QVBoxLayout;
@@ -84,18 +85,20 @@ frmLinks::frmLinks(const LinkCollection& barLinks, const std::optional<clsLink>&
 
     auto* fields = new QGridLayout;
     int row = 0;
-    fields->addWidget(new QLabel(QStringLiteral("名前"), this), row, 0);
-    fields->addWidget(m_txtName, row++, 1);
-    fields->addWidget(new QLabel(QStringLiteral("URL"), this), row, 0);
-    fields->addWidget(m_txtURL, row++, 1);
-    fields->addWidget(new QLabel(QStringLiteral("入力モード"), this), row, 0);
-    fields->addWidget(m_cmbInputMode, row++, 1, Qt::AlignLeft);
+    // Each label names its control for screen readers too.
+    auto labelled = [&](const QString& caption, QWidget* control, Qt::Alignment align = {}) {
+        auto* label = new QLabel(caption, this);
+        label->setBuddy(control);
+        fields->addWidget(label, row, 0);
+        fields->addWidget(control, row++, 1, align);
+    };
+    labelled(QStringLiteral("名前"), m_txtName);
+    labelled(QStringLiteral("URL"), m_txtURL);
+    labelled(QStringLiteral("入力モード"), m_cmbInputMode, Qt::AlignLeft);
     fields->addWidget(new QLabel(QStringLiteral("ボタンの形"), this), row, 0, Qt::AlignTop);
     fields->addLayout(types, row++, 1);
-    fields->addWidget(new QLabel(QStringLiteral("アイコン"), this), row, 0);
-    fields->addWidget(m_txtIconFileName, row++, 1);
-    fields->addWidget(new QLabel(QStringLiteral("ビットマップ"), this), row, 0);
-    fields->addWidget(m_txtBitMapFileName, row++, 1);
+    labelled(QStringLiteral("アイコン"), m_txtIconFileName);
+    labelled(QStringLiteral("ビットマップ"), m_txtBitMapFileName);
     fields->addWidget(m_chkVisible, row++, 1);
     fields->setRowStretch(row, 1);
 

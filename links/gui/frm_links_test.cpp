@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -129,6 +130,14 @@ TEST_F(FrmLinksTest, ControlsShowTheSelectedLink) {
     EXPECT_FALSE(find<QPushButton>(*dialog, "cmdUp")->isEnabled());
     EXPECT_TRUE(find<QPushButton>(*dialog, "cmdDown")->isEnabled());
 
+    for (QWidget* w : dialog->findChildren<QWidget*>()) {
+        if (qobject_cast<QLineEdit*>(w) == nullptr && qobject_cast<QComboBox*>(w) == nullptr &&
+            qobject_cast<QListWidget*>(w) == nullptr)
+            continue;
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+        ASSERT_NE(face, nullptr);
+        EXPECT_FALSE(face->text(QAccessible::Name).isEmpty()) << w->objectName().toStdString();
+    }
     EXPECT_EQ(list->font().families().value(0), QString::fromUtf16(orvex::gui::kUiFontName));
     const QRect area = dialog->screen()->availableGeometry();
     EXPECT_LE(std::abs(dialog->frameGeometry().center().x() - area.center().x()), 1);

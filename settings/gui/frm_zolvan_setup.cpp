@@ -36,6 +36,7 @@ frmZolvanSetup::frmZolvanSetup(Globals& g, BrowserPositionSource source, QWidget
 
     m_cmbSetup = new QComboBox(this);
     m_cmbSetup->setObjectName(QStringLiteral("cmbSetup"));
+    m_cmbSetup->setToolTip(QStringLiteral("設定の項目"));
     m_panels = new QStackedWidget(this);
     m_timInterval = new QTimer(this);
     m_timInterval->setObjectName(QStringLiteral("timInterval"));
@@ -71,6 +72,7 @@ frmZolvanSetup::frmZolvanSetup(Globals& g, BrowserPositionSource source, QWidget
         if (row.textBox != nullptr) {
             auto* box = new QLineEdit(toQt(m_model.text(panel)), frame);
             box->setObjectName(QString::fromLatin1(row.textBox));
+            box->setToolTip(toQt(row.group->options[static_cast<std::size_t>(row.group->count - 1)]));
             column->addWidget(box);
             connect(box, &QLineEdit::textEdited, this, [this, panel](const QString& t) { textTyped(panel, t); });
         }
