@@ -73,7 +73,9 @@ bool clsFrameInfo::InterpretHTML(bool boolMessage) {
         report.index = i;
         report.action = form.attribute("action").value_or(std::string());
         const std::string html = form.innerHTML();
-        if (html.empty()) {
+        // An empty form is skipped, but Orvex's rules read the controls a form owns from outside
+        // it (its `form` attribute, or a form the parser's table repair emptied).
+        if (html.empty() && fill::configuredRules() != engine::RuleSet::Orvex) {
             m_reports.push_back(std::move(report));
             continue;
         }

@@ -284,5 +284,30 @@ TEST_F(LiveSavedTest, ListsWithAndWithoutOptionValues) {
     }
 }
 
+// Tests that a form the browser's table repair leaves empty, its controls owned from outside it, is
+// read and filled live under Orvex's rules as the saved page is (the saved-page loader keeps the
+// rows inside the form, so only the engine's text differs); the documented rules skip it live.
+TEST_F(LiveSavedTest, FormEmptiedByTableRepair) {
+    start({{"/repaired.html",
+            "<html><head><meta charset=\"utf-8\"></head><body><table><form action=\"/post\">"
+            "<tr><td>お名前</td><td><input type=\"text\" name=\"name\"></td></tr>"
+            "<tr><td>メールアドレス</td><td><input type=\"text\" name=\"mail\"></td></tr>"
+            "</form></table></body></html>"}});
+    settings::globals().Rules = u"orvex";
+    const LivePageResult read = live("/repaired.html");
+    ASSERT_TRUE(read.ok) << read.error;
+    const fill::PageFillReport expected = saved("/repaired.html");
+    ASSERT_EQ(read.report.forms.size(), 1u);
+    ASSERT_EQ(expected.forms.size(), 1u);
+    EXPECT_EQ(lines(read.report.forms[0].writes), lines(expected.forms[0].writes));
+    EXPECT_EQ(read.report.forms[0].writes.size(), 2u);
+
+    settings::globals().Rules = u"documented";
+    const LivePageResult documented = live("/repaired.html");
+    ASSERT_TRUE(documented.ok) << documented.error;
+    ASSERT_EQ(documented.report.forms.size(), 1u);
+    EXPECT_TRUE(documented.report.forms[0].writes.empty());
+}
+
 }  // namespace
 }  // namespace orvex::browser

@@ -14,6 +14,7 @@
 #include "browser/live_loader.h"
 #include "browser/live_page_read.h"
 #include "devtools/browser_host.h"
+#include "settings/globals.h"
 #include "settings/paths.h"
 #include "settings/wait.h"
 #include "text/text.h"
@@ -113,6 +114,9 @@ bool saveScreenshot(Run& run, const std::string& windowId, const std::string& fi
 
 int runBrowser(const ReadOptions& options, std::ostream& out, std::ostream& err) {
     Run run;
+    // The watcher's readers take the rule set from the settings, as the program's do.
+    if (options.rules)
+        settings::globals().Rules = text::fromUtf8(std::string(engine::ruleSetName(*options.rules)));
     browser::LivePageOptions read;
     read.address = addressOf(options.input);
     read.keepWindow = !options.screenshot.empty();
