@@ -18,12 +18,21 @@
 #include "bar/gui/frm_main.h"
 #include "bar/gui/model_input.h"
 #include "bar/gui/network_icon_fetcher.h"
+#include "bar/gui/pictures.h"
 #include "bar/gui/qt_timers.h"
 #include "bar/gui/x11_dock.h"
 #include "bar/startup.h"
+#include "fill/gui/open_person_setup.h"
+#include "gui/qt_text.h"
 #include "gui/window_setup.h"
+#include "history/gui/deadline_notice.h"
+#include "history/gui/history_windows.h"
+#include "history/recs.h"
+#include "links/gui/open_links.h"
+#include "palette/gui/palette_windows.h"
 #include "settings/bar_settings.h"
 #include "settings/globals.h"
+#include "settings/gui/open_settings.h"
 
 namespace orvex::app {
 namespace {
@@ -38,6 +47,35 @@ void guarded(F&& step) {
         step();
     } catch (const std::exception&) {
     } catch (...) {
+    }
+}
+
+// Opens the window of another part that the bar asks for.
+void openWindow(bar::BarDialog dialog, bar::BarModel& model, bar::BrowserProvider& browser,
+                bar::gui::frmMain& view, palette::gui::PaletteWindows& palette) {
+    switch (dialog) {
+        case bar::BarDialog::PersonSetup:
+            // The floating window's person list follows the bar's, which the dialog refreshed.
+            fill::gui::openPersonSetup(model, &view, {bar::gui::userIcon, bar::gui::kUserIconCount},
+                                       [&palette] { palette.personsChanged(); });
+            break;
+        case bar::BarDialog::Links:
+            links::gui::openLinks(model, &view);
+            break;
+        case bar::BarDialog::HistoryList:
+            history::sharedRecs().ShowList();
+            break;
+        case bar::BarDialog::AdvancedSettings:
+            settings::gui::openZolvanSetup(model, browser, &view);
+            break;
+        case bar::BarDialog::SystemSettings:
+            settings::gui::openSystemSetup(model, &view);
+            break;
+        case bar::BarDialog::Clipboard:
+        case bar::BarDialog::FloatingClipboard:
+        case bar::BarDialog::FloatingWindow:
+            palette.open(dialog);
+            break;
     }
 }
 
@@ -69,8 +107,9 @@ int runProgram(int argc, char** argv) {
     // The browser: its protocol pipe is watched by the event loop while it runs.
     bar::ChromiumBrowser browser;
     std::unique_ptr<DevToolsPump> pump;
-    browser.setClientHandlers([&pump](devtools::Client& client) { pump = std::make_unique<DevToolsPump>(client); },
-                              [&pump](devtools::Client&) { pump.reset(); });
+    browser.setClientHandlers(
+        [&pump](devtools::Client& client) { pump = std::make_unique<DevToolsPump>(client); },
+        [&pump](devtools::Client&) { pump.reset(); });
 
     bar::gui::frmMain view;
     bar::gui::QtTimerSource timers(&view, {QStringLiteral("timAnimation"), QStringLiteral("tmrFlash")});
@@ -81,6 +120,17 @@ int runProgram(int argc, char** argv) {
         bar::gui::ModelInput input(model);
         QuitSignals quitSignals([&model] { model.exit(); });
         view.setInput(&input);
+        // The other parts' windows: the history's list and edit windows as the store's, the
+        // palette and floating window, and the dialogs the bar's menu opens.
+        history::gui::installHistoryWindows();
+        palette::gui::PaletteWindows palette(model);
+        view.setDialogOpeners(
+            [&](bar::BarDialog dialog) {
+                guarded([&] { openWindow(dialog, model, browser, view, palette); });
+            },
+            [&](const links::clsLink& newLink) {
+                guarded([&] { links::gui::openLinks(model, &view, newLink); });
+            });
         // The edge comes from "system.ini" before the bar's loading reads it, so that the bar is
         // docked and its width known when the loading lays out the buttons.
         bar::gui::X11Dock dock(&view, bar::edgeForBarPosition(settings::readBarSettings().BarPosition));
@@ -98,10 +148,17 @@ int runProgram(int argc, char** argv) {
         QTimer::singleShot(0, &view, [&] {
             guarded([&] { model.load(); });
             if (!reserved) view.setStatusText(kNoDockMessage);
+            // Entries whose deadline is near or past are told about once, at start-up.
+            guarded([&] {
+                history::gui::announceDeadlines(
+                    [&view](const QString& text) { view.setStatusText(gui::fromQt(text)); });
+            });
         });
         code = QApplication::exec();
         dock.undock();
+        view.setDialogOpeners({}, {});
         view.setInput(nullptr);
+        history::gui::uninstallHistoryWindows();
     }
     guarded([&] { browser.shutdown(); });
     if (probe) probe->report(probeFile);

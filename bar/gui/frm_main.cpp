@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -32,10 +33,18 @@ constexpr int kAlertMs = 500;
 // Room for the hit counter, left of the "Auto" label.
 constexpr int kHitCountWidth = 28;
 
-QString latin(std::string_view n) { return QString::fromLatin1(n.data(), static_cast<qsizetype>(n.size())); }
-QString latin(const std::string& n) { return QString::fromStdString(n); }
-QRect qRect(const Rect& r) { return QRect(r.x, r.y, r.width, r.height); }
-QColor qColor(const Rgb& c) { return QColor(c.red, c.green, c.blue); }
+QString latin(std::string_view n) {
+    return QString::fromLatin1(n.data(), static_cast<qsizetype>(n.size()));
+}
+QString latin(const std::string& n) {
+    return QString::fromStdString(n);
+}
+QRect qRect(const Rect& r) {
+    return QRect(r.x, r.y, r.width, r.height);
+}
+QColor qColor(const Rgb& c) {
+    return QColor(c.red, c.green, c.blue);
+}
 
 // The picture of a button: its file, else its built-in picture, else the set's default.
 QIcon buttonPicture(const ButtonView& view, bool person) {
@@ -104,7 +113,8 @@ frmMain::~frmMain() = default;
 FixedItemSizes frmMain::fixedItemSizes() const {
     FixedItemSizes sizes;
     // The label is as wide as its caption in the bar's font, with a little room around it.
-    sizes.autoLabelWidth = std::max(sizes.autoLabelWidth, m_lblAuto->fontMetrics().horizontalAdvance(m_lblAuto->text()) + 6);
+    sizes.autoLabelWidth =
+        std::max(sizes.autoLabelWidth, m_lblAuto->fontMetrics().horizontalAdvance(m_lblAuto->text()) + 6);
     sizes.autoLabelHeight = std::max(sizes.autoLabelHeight, m_lblAuto->fontMetrics().height());
     return sizes;
 }
@@ -125,31 +135,42 @@ void frmMain::buildTemplateMenus() {
         item->setObjectName(latin(t.name));
         item->setProperty(orvex::gui::kTagProperty, QString::number(t.stringId));
         if (t.name == kTemplateExitName)
-            connect(item, &QAction::triggered, this, [this] { forward([](FrmMainInput& in) { in.templateExit(); }); });
+            connect(item, &QAction::triggered, this,
+                    [this] { forward([](FrmMainInput& in) { in.templateExit(); }); });
     }
 }
 
 void frmMain::fillMenu(const std::vector<MenuItem>& items) {
     m_mnuRight->clear();
     for (const MenuItem& item : items) {
-        QAction* action = item.separator ? m_mnuRight->addSeparator() : m_mnuRight->addAction(toQt(item.caption));
+        QAction* action =
+            item.separator ? m_mnuRight->addSeparator() : m_mnuRight->addAction(toQt(item.caption));
         action->setObjectName(latin(item.name));
         action->setVisible(item.visible);
         action->setEnabled(item.enabled);
         action->setCheckable(item.checkable);
         action->setChecked(item.checked);
         const MenuEntry entry = item.entry;
-        connect(action, &QAction::triggered, this, [this, entry] { forward([&](FrmMainInput& in) { in.menuChosen(entry); }); });
+        connect(action, &QAction::triggered, this,
+                [this, entry] { forward([&](FrmMainInput& in) { in.menuChosen(entry); }); });
     }
 }
 
 void frmMain::showStatusPicture() {
     QIcon icon;
     switch (m_statusPicture.set) {
-        case PictureSet::Smiles: icon = statusPictureIcon(StatusPictureSet::Smile, m_statusPicture.index); break;
-        case PictureSet::ReadingPage: icon = statusPictureIcon(StatusPictureSet::ReadingPage, m_statusPicture.index); break;
-        case PictureSet::AccessDeny: icon = statusPictureIcon(StatusPictureSet::AccessDeny, 0); break;
-        case PictureSet::Bar: icon = statusPictureIcon(StatusPictureSet::Bar, 0); break;
+        case PictureSet::Smiles:
+            icon = statusPictureIcon(StatusPictureSet::Smile, m_statusPicture.index);
+            break;
+        case PictureSet::ReadingPage:
+            icon = statusPictureIcon(StatusPictureSet::ReadingPage, m_statusPicture.index);
+            break;
+        case PictureSet::AccessDeny:
+            icon = statusPictureIcon(StatusPictureSet::AccessDeny, 0);
+            break;
+        case PictureSet::Bar:
+            icon = statusPictureIcon(StatusPictureSet::Bar, 0);
+            break;
     }
     const QSize size = m_imgStatus->size().isEmpty() ? QSize(24, 24) : m_imgStatus->size();
     m_imgStatus->setPixmap(icon.pixmap(size, devicePixelRatioF()));
@@ -168,7 +189,9 @@ void frmMain::setStatusBoxPicture(int index) {
     m_picStatus->setProperty("pictureIndex", index);
 }
 
-void frmMain::setHitCount(const text::Text& text) { m_lblHitCnt->setText(toQt(text)); }
+void frmMain::setHitCount(const text::Text& text) {
+    m_lblHitCnt->setText(toQt(text));
+}
 
 void frmMain::setAutoLabel(bool on) {
     QPalette p = m_lblAuto->palette();
@@ -187,7 +210,8 @@ void frmMain::setStatusText(const text::Text& text) {
     setWindowTitle(m_statusText.isEmpty() ? toQt(kBarCaption) : m_statusText);
 }
 
-void frmMain::replaceButtons(std::vector<QPointer<IButton>>& buttons, const std::vector<ButtonView>& views, bool persons) {
+void frmMain::replaceButtons(std::vector<QPointer<IButton>>& buttons, const std::vector<ButtonView>& views,
+                             bool persons) {
     // A button may be the one whose click led here: it goes once its handler has returned.
     for (QPointer<IButton>& b : buttons)
         if (b) {
@@ -207,17 +231,24 @@ void frmMain::replaceButtons(std::vector<QPointer<IButton>>& buttons, const std:
         if (!view.showCaption) b->setAccessibleName(toQt(view.caption.empty() ? view.toolTip : view.caption));
         const int index = view.index;
         if (persons)
-            connect(b, &IButton::Click, this, [this, index] { forward([&](FrmMainInput& in) { in.personClicked(index); }); });
+            connect(b, &IButton::Click, this,
+                    [this, index] { forward([&](FrmMainInput& in) { in.personClicked(index); }); });
         else
-            connect(b, &IButton::Click, this, [this, index] { forward([&](FrmMainInput& in) { in.linkClicked(index); }); });
-        connect(b, &IButton::RightMenu, this, [this] { forward([](FrmMainInput& in) { in.menuRequested(); }); });
+            connect(b, &IButton::Click, this,
+                    [this, index] { forward([&](FrmMainInput& in) { in.linkClicked(index); }); });
+        connect(b, &IButton::RightMenu, this,
+                [this] { forward([](FrmMainInput& in) { in.menuRequested(); }); });
         b->show();
         buttons.push_back(b);
     }
 }
 
-void frmMain::setPersonButtons(const std::vector<ButtonView>& buttons) { replaceButtons(m_users, buttons, true); }
-void frmMain::setLinkButtons(const std::vector<ButtonView>& buttons) { replaceButtons(m_links, buttons, false); }
+void frmMain::setPersonButtons(const std::vector<ButtonView>& buttons) {
+    replaceButtons(m_users, buttons, true);
+}
+void frmMain::setLinkButtons(const std::vector<ButtonView>& buttons) {
+    replaceButtons(m_links, buttons, false);
+}
 
 void frmMain::setLayout(const BarLayout& layout) {
     const FixedItemsLayout& f = layout.fixed;
@@ -241,7 +272,8 @@ bool frmMain::askOkCancel(const text::Text& question, const text::Text& title) {
     return orvex::gui::askOkCancel(this, toQt(question), toQt(title));
 }
 
-std::optional<text::Text> frmMain::askText(const text::Text& prompt, const text::Text& preset, const text::Text&) {
+std::optional<text::Text> frmMain::askText(const text::Text& prompt, const text::Text& preset,
+                                           const text::Text&) {
     const std::optional<QString> answer = orvex::gui::askText(this, toQt(prompt), toQt(preset));
     if (!answer) return std::nullopt;
     return fromQt(*answer);
@@ -249,7 +281,8 @@ std::optional<text::Text> frmMain::askText(const text::Text& prompt, const text:
 
 void frmMain::showBusy(const text::Text& note) {
     hideBusy();
-    auto* busy = new QLabel(toQt(note), nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    auto* busy =
+        new QLabel(toQt(note), nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     busy->setObjectName(QStringLiteral("frmBusy"));
     busy->setMargin(12);
     busy->setFrameStyle(QFrame::Box);
@@ -272,13 +305,21 @@ void frmMain::showMenu(const std::vector<MenuItem>& items) {
     m_mnuRight->popup(QCursor::pos());
 }
 
-void frmMain::openDialog(BarDialog) {}
-void frmMain::openLinksDialog(const links::clsLink&) {}
+void frmMain::openDialog(BarDialog dialog) {
+    // A copy: the window opened may run a nested event loop in which the openers are replaced.
+    const auto open = m_openDialog;
+    if (open) open(dialog);
+}
+
+void frmMain::openLinksDialog(const links::clsLink& newLink) {
+    const auto open = m_openLinks;
+    if (open) open(newLink);
+}
 
 void frmMain::showAbout(const AboutInfo& info) {
-    const QString text = QStringLiteral("%1\nVersion %2\n\n%3\n\n%4").arg(toQt(info.name), toQt(info.version),
-                                                                       toQt(info.licence),
-                                                                       QString::fromStdString(info.dataDirectory.string()));
+    const QString text = QStringLiteral("%1\nVersion %2\n\n%3\n\n%4")
+                             .arg(toQt(info.name), toQt(info.version), toQt(info.licence),
+                                  QString::fromStdString(info.dataDirectory.string()));
     orvex::gui::showMessage(this, text, QStringLiteral("バージョン情報"));
 }
 
@@ -295,6 +336,13 @@ void frmMain::setAlwaysOnTop(bool on) {
 
 void frmMain::quit() {
     if (m_dock != nullptr) m_dock->undock();
+    // The program ends (its exit command, or a signal that came while a dialog was open): open
+    // dialogs close as cancelled, without their own questions, so that no nested loop holds the
+    // end up.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<QDialog*>(window); dialog != nullptr && dialog->isVisible())
+            dialog->done(QDialog::Rejected);
+    }
     close();
     QCoreApplication::quit();
 }

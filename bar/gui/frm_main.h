@@ -3,6 +3,7 @@
 // counter, the "Auto" label and the menu picture. It draws what the bar's logic hands it
 // (bar::BarView) and forwards every click to it; it decides nothing itself.
 
+#include <functional>
 #include <vector>
 
 #include <QIcon>
@@ -52,6 +53,13 @@ class frmMain : public QWidget, public BarView {
     void setInput(FrmMainInput* input) { m_input = input; }
     /// The docking that quit() undoes; may be null.
     void setDock(X11Dock* dock) { m_dock = dock; }
+    /// Who opens the other parts' windows (the program, which knows them all); an empty function
+    /// opens nothing. The links dialog with a new link goes through `links`.
+    void setDialogOpeners(std::function<void(BarDialog)> dialogs,
+                          std::function<void(const links::clsLink&)> links) {
+        m_openDialog = std::move(dialogs);
+        m_openLinks = std::move(links);
+    }
 
     // ----- BarView -----
     void setStatusPicture(StatusPicture picture) override;
@@ -69,7 +77,7 @@ class frmMain : public QWidget, public BarView {
     void showBusy(const text::Text& note) override;
     void hideBusy() override;
     void showMenu(const std::vector<MenuItem>& items) override;
-    /// The other parts' windows come with those parts; until then nothing visible happens.
+    /// Through the openers the program set; nothing without them.
     void openDialog(BarDialog dialog) override;
     void openLinksDialog(const links::clsLink& newLink) override;
     void showAbout(const AboutInfo& info) override;
@@ -94,13 +102,16 @@ class frmMain : public QWidget, public BarView {
   private:
     void buildTemplateMenus();
     void fillMenu(const std::vector<MenuItem>& items);
-    void replaceButtons(std::vector<QPointer<IButton>>& buttons, const std::vector<ButtonView>& views, bool persons);
+    void replaceButtons(std::vector<QPointer<IButton>>& buttons, const std::vector<ButtonView>& views,
+                        bool persons);
     void showStatusPicture();
     template <typename F>
     void forward(F&& call);
 
     FrmMainInput* m_input;
     X11Dock* m_dock = nullptr;
+    std::function<void(BarDialog)> m_openDialog;
+    std::function<void(const links::clsLink&)> m_openLinks;
     QLabel* m_imgStatus;
     QLabel* m_picStatus;
     QLabel* m_lblHitCnt;
