@@ -35,6 +35,8 @@ class OrvexX11Test : public ::testing::Test {
         ::chmod((home / "run").c_str(), 0700);
         // No first page: these tests are about the bar, not the browser.
         std::ofstream(home / "config" / "orvex" / "settings.ini") << "[data]\nFirstPageMode=0\n";
+        // A person file without persons: not a first start, so the person setup does not open.
+        std::ofstream(home / "data" / "userdata.ini") << "; no persons yet\n";
     }
     std::map<std::string, std::string> env() const {
         auto e = x.environment();
@@ -47,12 +49,15 @@ class OrvexX11Test : public ::testing::Test {
         return std::make_unique<Child>(std::vector<std::string>{ORVEX_BINARY}, env(), x.dir() / log);
     }
     std::optional<FoundWindow> bar() { return x.waitForWindow("frmMain", kWaitMs, true); }
-    std::vector<std::uint32_t> strut(xcb_window_t w) { return x.property(w, "_NET_WM_STRUT_PARTIAL", XCB_ATOM_CARDINAL); }
+    std::vector<std::uint32_t> strut(xcb_window_t w) {
+        return x.property(w, "_NET_WM_STRUT_PARTIAL", XCB_ATOM_CARDINAL);
+    }
     // Waits until the window manager's work area starts at `top` and ends at `bottom`.
     bool workAreaIs(int top, int bottom) {
         for (int i = 0; i < 100; ++i) {
             const auto area = x.property(x.root(), "_NET_WORKAREA", XCB_ATOM_CARDINAL);
-            if (area.size() >= 4 && static_cast<int>(area[1]) == top && static_cast<int>(area[1] + area[3]) == bottom)
+            if (area.size() >= 4 && static_cast<int>(area[1]) == top &&
+                static_cast<int>(area[1] + area[3]) == bottom)
                 return true;
             ::usleep(100000);
         }
@@ -71,7 +76,8 @@ TEST_F(OrvexX11Test, DocksAtTheTopReservingItsStrip) {
     ASSERT_TRUE(w) << "no bar window";
     EXPECT_EQ(x.property(w->id, "_NET_WM_WINDOW_TYPE", XCB_ATOM_ATOM),
               std::vector<std::uint32_t>{x.atom("_NET_WM_WINDOW_TYPE_DOCK")});
-    EXPECT_EQ(x.property(w->id, "_NET_WM_DESKTOP", XCB_ATOM_CARDINAL), std::vector<std::uint32_t>{0xFFFFFFFFu});
+    EXPECT_EQ(x.property(w->id, "_NET_WM_DESKTOP", XCB_ATOM_CARDINAL),
+              std::vector<std::uint32_t>{0xFFFFFFFFu});
     EXPECT_EQ(w->x, 0);
     EXPECT_EQ(w->y, 0);
     EXPECT_EQ(w->width, kScreenWidth);
@@ -79,7 +85,7 @@ TEST_F(OrvexX11Test, DocksAtTheTopReservingItsStrip) {
     const auto s = strut(w->id);
     ASSERT_EQ(s.size(), 12u);
     EXPECT_EQ(s[2], static_cast<std::uint32_t>(kBarHeight));  // top
-    EXPECT_EQ(s[3], 0u);                                       // bottom
+    EXPECT_EQ(s[3], 0u);                                      // bottom
     EXPECT_EQ(s[8], 0u);
     EXPECT_EQ(s[9], static_cast<std::uint32_t>(kScreenWidth - 1));
     EXPECT_EQ(x.property(w->id, "_NET_WM_STRUT", XCB_ATOM_CARDINAL).size(), 4u);
@@ -117,8 +123,10 @@ TEST_F(OrvexX11Test, MaximisedWindowKeepsClear) {
     xcb_create_window(c, XCB_COPY_FROM_PARENT, w, x.root(), 0, 0, 200, 200, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
                       screen->root_visual, 0, nullptr);
     static const char kClass[] = "maxwin\0MaxWin";
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, sizeof kClass, kClass);
-    const xcb_atom_t states[] = {x.atom("_NET_WM_STATE_MAXIMIZED_VERT"), x.atom("_NET_WM_STATE_MAXIMIZED_HORZ")};
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, sizeof kClass,
+                        kClass);
+    const xcb_atom_t states[] = {x.atom("_NET_WM_STATE_MAXIMIZED_VERT"),
+                                 x.atom("_NET_WM_STATE_MAXIMIZED_HORZ")};
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, x.atom("_NET_WM_STATE"), XCB_ATOM_ATOM, 32, 2, states);
     xcb_map_window(c, w);
     xcb_flush(c);
@@ -194,6 +202,19 @@ TEST_F(OrvexX11Test, TermEndsLikeExit) {
     EXPECT_TRUE(workAreaIs(0, kScreenHeight));
 }
 
+// Tests that SIGTERM also ends the program while the person setup of a first start is open: the
+// dialog closes as cancelled, without its question, and nothing more starts.
+TEST_F(OrvexX11Test, TermEndsWhileTheFirstStartDialogIsOpen) {
+    fs::remove(home / "data" / "userdata.ini");
+    auto orvex = startOrvex();
+    ASSERT_TRUE(x.waitForWindow("orvex", kWaitMs, true)) << "no person setup window";
+    ::kill(orvex->pid(), SIGTERM);
+    const auto status = orvex->waitExit(kWaitMs);
+    ASSERT_TRUE(status) << "the program did not end";
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0);
+    EXPECT_FALSE(fs::exists(home / "data" / "userdata.ini"));
+}
+
 }  // namespace
 }  // namespace orvex::app
 
@@ -245,13 +266,17 @@ TEST_F(OrvexX11Test, DamagedFilesGiveDefaultsAndStayAsTheyWere) {
     fs::create_directories(data / "icons");
     const std::string garbage("\xff\xfe[BAR\x00\x01=\n[[[\nBarPosition=\xe3\x81\n", 30);
     std::ofstream(data / "system.ini", std::ios::binary) << garbage << "BarPosition=x1\nUserButtonType=zz\n";
-    std::ofstream(data / "OEM.INI", std::ios::binary) << garbage << "[TITLE]\nFileName=.\\icons\\splash.bmp\n";
+    std::ofstream(data / "OEM.INI", std::ios::binary)
+        << garbage << "[TITLE]\nFileName=.\\icons\\splash.bmp\n";
     std::ofstream(data / "icons" / "splash.bmp", std::ios::binary) << "BM not a bitmap at all";
     std::ofstream(data / "icons" / "bad.ico", std::ios::binary) << "\x00\x00\x01\x00 broken";
     std::ofstream(data / "link.ini", std::ios::binary)
-        << garbage << "[LINK1]\nName=壊れ\nURL=http://127.0.0.1:1/\nInputMode=9x\nOrder=q\nIconFileName=.\\icons\\bad.ico\n"
+        << garbage
+        << "[LINK1]\nName=壊れ\nURL=http://127.0.0.1:1/"
+           "\nInputMode=9x\nOrder=q\nIconFileName=.\\icons\\bad.ico\n"
         << "ButtonType=0\nVisible=True\n";
-    std::ofstream(data / "userdata.ini", std::ios::binary) << garbage << "[USER0]\nVisible=True\nDisplayName=\xe3\n";
+    std::ofstream(data / "userdata.ini", std::ios::binary)
+        << garbage << "[USER0]\nVisible=True\nDisplayName=\xe3\n";
     std::map<fs::path, std::string> before;
     for (const auto& entry : fs::recursive_directory_iterator(data))
         if (entry.is_regular_file()) before[entry.path()] = readAll(entry.path());

@@ -129,6 +129,8 @@ void BarModel::load() {
     m_barSettings = settings::readBarSettings();
     pushLayout();
     if (userDataMissing(settings::dataDir())) m_view.openDialog(BarDialog::PersonSetup);
+    // The program may have been told to end while the dialog was open: start nothing more.
+    if (m_exiting) return;
     loadPersons();
     m_links = links::buildLinkCollection(g);
     rebuildLinkButtons();
@@ -208,7 +210,7 @@ void BarModel::dropAllWatchers() {
 }
 
 std::shared_ptr<browser::clsInputForm> BarModel::createWatcher(devtools::BrowserSession& session,
-                                                              const links::clsLink& link, bool noHeader) {
+                                                               const links::clsLink& link, bool noHeader) {
     auto form = std::make_shared<browser::clsInputForm>(session, m_browser.documents(), this, this);
     if (!m_persons.empty()) form->UserInfo = m_persons.front();
     ++m_counter;
@@ -279,8 +281,8 @@ void BarModel::adoptWindow(const devtools::WindowInfo& window) {
     setCurrent(form);
 }
 
-std::shared_ptr<browser::clsInputForm> BarModel::AddBrowser(const links::clsLink& link, bool childNoHeader,
-                                                           std::function<void(browser::clsInputForm&)> whenOpen) {
+std::shared_ptr<browser::clsInputForm> BarModel::AddBrowser(
+    const links::clsLink& link, bool childNoHeader, std::function<void(browser::clsInputForm&)> whenOpen) {
     Entry entry(*this);
     devtools::BrowserSession* session = sessionForWindows();
     if (session == nullptr) return nullptr;
@@ -401,7 +403,8 @@ void BarModel::setStatus(StatusState state) {
 
 void BarModel::bringCurrentToFront() {
     devtools::BrowserSession* session = m_browser.currentSession();
-    if (session != nullptr && m_current && !m_current->Browser().empty()) session->bringToFront(m_current->Browser());
+    if (session != nullptr && m_current && !m_current->Browser().empty())
+        session->bringToFront(m_current->Browser());
 }
 
 void BarModel::Hit(browser::clsInputForm& form, int& value) {
@@ -538,7 +541,8 @@ void BarModel::OpenURL(text::TextView url, text::TextView strFrameURL, text::Tex
 }
 
 void BarModel::openInNewWindow(const links::clsLink& link) {
-    const bool throughPanel = link.InputMode == links::kInputAutomatic && settings::globals().controlPanelOn();
+    const bool throughPanel =
+        link.InputMode == links::kInputAutomatic && settings::globals().controlPanelOn();
     const text::Text frameURL = link.FrameURL;
     const text::Text url = link.URL;
     AddBrowser(link, false, [throughPanel, frameURL, url](browser::clsInputForm& form) {
