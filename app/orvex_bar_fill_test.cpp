@@ -13,15 +13,15 @@
 
 #include <gtest/gtest.h>
 
-#include "app/x11_test_display.h"
+#include "gui/testing/x11_test_display.h"
 #include "devtools/test_http_server.h"
 
 namespace orvex::app {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::Child;
-using testing::X11TestDisplay;
+using ::orvex::gui::testing::Child;
+using ::orvex::gui::testing::X11TestDisplay;
 
 // How long the browser gets to start, load and fill.
 constexpr int kFillWaitMs = 60000;

@@ -9,15 +9,15 @@
 
 #include <gtest/gtest.h>
 
-#include "app/x11_test_display.h"
+#include "gui/testing/x11_test_display.h"
 
 namespace orvex::app {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::Child;
-using testing::FoundWindow;
-using testing::X11TestDisplay;
+using ::orvex::gui::testing::Child;
+using ::orvex::gui::testing::FoundWindow;
+using ::orvex::gui::testing::X11TestDisplay;
 
 constexpr int kScreenWidth = 1280;
 constexpr int kScreenHeight = 800;
@@ -96,7 +96,7 @@ TEST_F(OrvexX11Test, DocksAtTheTopReservingItsStrip) {
 // the panel and reserves the panel's strip and its own.
 TEST_F(OrvexX11Test, BottomBarSitsAboveAPanel) {
     constexpr int kPanel = 40;
-    testing::FakePanel panel(x, true, kPanel);
+    ::orvex::gui::testing::FakePanel panel(x, true, kPanel);
     ASSERT_TRUE(workAreaIs(0, kScreenHeight - kPanel));
     std::ofstream(home / "data" / "system.ini") << "[BAR]\nBarPosition=1\n";
     auto orvex = startOrvex();
@@ -238,7 +238,7 @@ TEST_F(OrvexX11Test, RedocksWhenAnotherDockArrives) {
         return false;
     };
     {
-        testing::FakePanel panel(x, true, kPanel);
+        ::orvex::gui::testing::FakePanel panel(x, true, kPanel);
         EXPECT_TRUE(barTopIs(kScreenHeight - kPanel - kBarHeight)) << (w ? w->y : -1);
         EXPECT_EQ(w->height, kBarHeight);
         const auto s = strut(w->id);

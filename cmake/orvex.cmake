@@ -45,10 +45,26 @@ function(orvex_test name)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 600)
   endif()
+  set(first_label "")
+  if(ARG_LABELS)
+    list(GET ARG_LABELS 0 first_label)
+  endif()
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABELS}")
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "${first_label}")
+  # A list of labels does not survive the discovery's properties (the second arrives as a property
+  # name), so a test of several labels gets them all from a script CTest reads after the discovered
+  # list.
+  list(LENGTH ARG_LABELS label_count)
+  if(label_count GREATER 1)
+    set(labels_script "${CMAKE_CURRENT_BINARY_DIR}/${name}_labels.cmake")
+    file(WRITE "${labels_script}"
+      "if(${name}_TESTS)\n"
+      "  set_tests_properties(\${${name}_TESTS} PROPERTIES LABELS \"${ARG_LABELS}\")\n"
+      "endif()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${labels_script}")
+  endif()
 endfunction()
 
 # orvex_fuzzer(NAME SOURCE DEPS ...): a libFuzzer target, built only with ORVEX_FUZZ=ON.

@@ -14,14 +14,14 @@
 
 #include <gtest/gtest.h>
 
-#include "app/x11_test_display.h"
+#include "gui/testing/x11_test_display.h"
 
 namespace orvex::fill::gui {
 namespace {
 
 namespace fs = std::filesystem;
-using app::testing::Child;
-using app::testing::X11TestDisplay;
+using ::orvex::gui::testing::Child;
+using ::orvex::gui::testing::X11TestDisplay;
 
 struct Control {
     std::string role, name, description;

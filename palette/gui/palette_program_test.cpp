@@ -12,15 +12,15 @@
 
 #include <gtest/gtest.h>
 
-#include "app/x11_test_display.h"
+#include "gui/testing/x11_test_display.h"
 
 namespace orvex::palette::gui {
 namespace {
 
 namespace fs = std::filesystem;
-using app::testing::Child;
-using app::testing::FoundWindow;
-using app::testing::X11TestDisplay;
+using ::orvex::gui::testing::Child;
+using ::orvex::gui::testing::FoundWindow;
+using ::orvex::gui::testing::X11TestDisplay;
 
 constexpr int kScreenWidth = 1280;
 constexpr int kScreenHeight = 800;

@@ -17,12 +17,12 @@
 #include <QApplication>
 #include <QCoreApplication>
 
-#include "app/x11_test_display.h"
+#include "gui/testing/x11_test_display.h"
 
 namespace orvex::palette::gui::testing {
 
-using app::testing::Child;
-using app::testing::X11TestDisplay;
+using ::orvex::gui::testing::Child;
+using ::orvex::gui::testing::X11TestDisplay;
 
 // Screen of the private server.
 inline constexpr int kScreenWidth = 1280;

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-namespace orvex::app::testing {
+namespace orvex::gui::testing {
 
 /// A child process in its own process group; stopped (the whole group) when destroyed.
 class Child {
@@ -101,4 +101,4 @@ class FakePanel {
     xcb_window_t m_window = XCB_NONE;
 };
 
-}  // namespace orvex::app::testing
+}  // namespace orvex::gui::testing

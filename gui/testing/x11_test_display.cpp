@@ -1,4 +1,4 @@
-#include "app/x11_test_display.h"
+#include "gui/testing/x11_test_display.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -15,7 +15,7 @@
 #include <memory>
 #include <thread>
 
-namespace orvex::app::testing {
+namespace orvex::gui::testing {
 namespace {
 
 namespace fs = std::filesystem;
@@ -319,4 +319,4 @@ FakePanel::~FakePanel() {
     xcb_flush(m_display.connection());
 }
 
-}  // namespace orvex::app::testing
+}  // namespace orvex::gui::testing
