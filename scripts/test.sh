@@ -9,7 +9,7 @@ jobs=$(nproc)
 
 scripts/deps.sh
 
-echo "== layering: no Qt outside the GUI folders"
+echo "== layering: every include follows ARCHITECTURE.md"
 scripts/check_layers.sh
 
 echo "== build (sanitizers)"
