@@ -109,8 +109,9 @@ void BarModel::setFixedItemSizes(const FixedItemSizes& sizes) {
 
 void BarModel::setBarSettings(const settings::BarSettings& settings) {
     Entry entry(*this);
+    const bool buttonsChange = settings.UserButtonType != m_barSettings.UserButtonType;
     m_barSettings = settings;
-    RefreshButtons();
+    if (buttonsChange) RefreshButtons();
 }
 
 void BarModel::RefreshButtons() {

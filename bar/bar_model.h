@@ -73,8 +73,8 @@ class BarModel final : public browser::InputFormHost, public browser::InputFormE
     bool replacedByFloatingWindow() const;
     /// The layout as last handed to the view.
     const BarLayout& layout() const { return m_layout; }
-    /// The system settings dialog stored new values: the person buttons are redrawn at once
-    /// ("BarPosition" applies at the next start).
+    /// The system settings dialog stored new values: the bar keeps them, and redraws the person
+    /// buttons at once when "UserButtonType" changed ("BarPosition" applies at the next start).
     void setBarSettings(const settings::BarSettings& settings);
     const settings::BarSettings& barSettings() const { return m_barSettings; }
 
