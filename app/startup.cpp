@@ -108,7 +108,10 @@ int runProgram(int argc, char** argv) {
     bar::ChromiumBrowser browser;
     std::unique_ptr<DevToolsPump> pump;
     browser.setClientHandlers(
-        [&pump](devtools::Client& client) { pump = std::make_unique<DevToolsPump>(client); },
+        [&pump, &probe](devtools::Client& client) {
+            pump = std::make_unique<DevToolsPump>(client);
+            if (probe) probe->pageReadingStarted();
+        },
         [&pump](devtools::Client&) { pump.reset(); });
 
     bar::gui::frmMain view;
@@ -154,6 +157,14 @@ int runProgram(int argc, char** argv) {
                     [&view](const QString& text) { view.setStatusText(gui::fromQt(text)); });
             });
         });
+        if (probe) {
+            // From the browser's start (its launch, a long step of its own, is behind) to the
+            // hit's smile: the first page's window opening, loading, reading and fill.
+            QObject::connect(&view, &bar::gui::frmMain::statusPictureChanged, probe.get(),
+                             [&probe](bar::StatusPicture picture) {
+                                 if (picture.set == bar::PictureSet::Smiles) probe->pageFilled();
+                             });
+        }
         code = QApplication::exec();
         dock.undock();
         view.setDialogOpeners({}, {});

@@ -179,8 +179,10 @@ void frmMain::showStatusPicture() {
 }
 
 void frmMain::setStatusPicture(StatusPicture picture) {
+    const bool changed = !(picture == m_statusPicture);
     m_statusPicture = picture;
     showStatusPicture();
+    if (changed) emit statusPictureChanged(picture);
 }
 
 void frmMain::setStatusBoxPicture(int index) {

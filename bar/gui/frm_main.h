@@ -94,6 +94,10 @@ class frmMain : public QWidget, public BarView {
     /// The status picture shown now.
     StatusPicture statusPicture() const { return m_statusPicture; }
 
+  Q_SIGNALS:
+    /// The status picture changed (for probes of the program's responsiveness).
+    void statusPictureChanged(StatusPicture picture);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
