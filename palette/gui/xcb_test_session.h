@@ -2,7 +2,9 @@
 // For tests of the palette's real windows: one private X server with openbox for the whole test
 // executable, and this process's Qt application on it (the xcb platform), so that the windows
 // under test are real X11 windows that xdotool, xclip and the browser talk to. Both are stopped
-// when the tests end, the application first. Header-only; used by test executables only.
+// when the tests end, the application first. Header-only; used by test executables only, which are
+// registered with orvex_test(... X11_IN_PROCESS): the sanitizer's options of this process are fixed
+// before any test runs, so the one check that the X keyboard library trips is turned off there.
 
 #include <chrono>
 #include <cstdlib>
